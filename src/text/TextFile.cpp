@@ -1,0 +1,248 @@
+#include "text/TextFile.h"
+
+#include <charconv>
+#include <cmath>
+#include <iterator>
+#include <sstream>
+
+namespace brekka {
+
+namespace {
+constexpr size_t kFlushSize = 1 << 16;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+} // namespace
+
+bool TextFileWriter::Open(const std::string& path) {
+    stream_.open(path, std::ios::binary | std::ios::trunc);
+    failed_ = !stream_.is_open();
+    buffer_.clear();
+    return !failed_;
+}
+
+void TextFileWriter::Write(const std::string& text) {
+    buffer_ += text;
+    if (buffer_.size() >= kFlushSize) {
+        Flush();
+    }
+}
+
+void TextFileWriter::WriteLine(const std::string& text) {
+    buffer_ += text;
+    buffer_ += "\r\n";
+    if (buffer_.size() >= kFlushSize) {
+        Flush();
+    }
+}
+
+void TextFileWriter::Flush() {
+    if (stream_.is_open() && !buffer_.empty()) {
+        stream_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+        if (!stream_) {
+            failed_ = true;
+        }
+    }
+    buffer_.clear();
+}
+
+bool TextFileWriter::Close() {
+    if (!stream_.is_open()) {
+        return false;
+    }
+    Flush();
+    stream_.close();
+    if (stream_.fail()) {
+        failed_ = true;
+    }
+    return !failed_;
+}
+
+bool TextReader::Open(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in.is_open()) {
+        return false;
+    }
+    std::ostringstream content;
+    content << in.rdbuf();
+    if (in.bad()) {
+        return false;
+    }
+    OpenText(content.str());
+    return true;
+}
+
+void TextReader::OpenText(std::string text) {
+    text_ = std::move(text);
+    pos_ = 0;
+    line_ = 1;
+}
+
+bool TextReader::AtLineEnd() const {
+    return pos_ >= text_.size() || text_[pos_] == '\n' || text_[pos_] == '\r';
+}
+
+void TextReader::ConsumeLineEnd() {
+    if (pos_ < text_.size() && text_[pos_] == '\r') {
+        ++pos_;
+    }
+    if (pos_ < text_.size() && text_[pos_] == '\n') {
+        ++pos_;
+    }
+    ++line_;
+}
+
+std::string TextReader::ReadLine() {
+    size_t start = pos_;
+    while (!AtLineEnd()) {
+        ++pos_;
+    }
+    std::string line = text_.substr(start, pos_ - start);
+    if (pos_ < text_.size()) {
+        ConsumeLineEnd();
+    }
+    return line;
+}
+
+void TextReader::SkipLine() { ReadLine(); }
+
+void TextReader::SkipLines(int count) {
+    for (int i = 0; i < count; ++i) {
+        SkipLine();
+    }
+}
+
+void TextReader::SkipChars(int count) {
+    for (int i = 0; i < count && !AtLineEnd(); ++i) {
+        ++pos_;
+    }
+}
+
+bool TextReader::RestOfLineIsBlank() const {
+    for (size_t p = pos_; p < text_.size() && text_[p] != '\r' && text_[p] != '\n'; ++p) {
+        if (!IsBlank(text_[p])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string TextReader::ReadToken() {
+    while (pos_ < text_.size()) {
+        char c = text_[pos_];
+        if (IsBlank(c)) {
+            ++pos_;
+        } else if (c == '\r' || c == '\n') {
+            ConsumeLineEnd();
+        } else {
+            break;
+        }
+    }
+    size_t start = pos_;
+    while (!AtLineEnd() && !IsBlank(text_[pos_])) {
+        ++pos_;
+    }
+    return text_.substr(start, pos_ - start);
+}
+
+long long TextReader::ReadInteger() {
+    std::string token = ReadToken();
+    long long value = 0;
+    if (!ParseInteger(token, value)) {
+        throw TextReadError(token.empty() ? "a number is missing"
+                                          : "\"" + token + "\" is not a whole number");
+    }
+    return value;
+}
+
+double TextReader::ReadReal() {
+    std::string token = ReadToken();
+    double value = 0;
+    if (!ParseReal(token, value)) {
+        throw TextReadError(token.empty() ? "a number is missing"
+                                          : "\"" + token + "\" is not a number");
+    }
+    return value;
+}
+
+bool ParseReal(const std::string& text, double& value) {
+    // Sign, digits, optional "." and digits (at least one digit in all), optional
+    // exponent with sign and digits. Nothing else, so inf and nan are refused.
+    size_t i = 0;
+    const size_t n = text.size();
+    if (i < n && (text[i] == '+' || text[i] == '-')) {
+        ++i;
+    }
+    size_t digits = 0;
+    while (i < n && IsDigit(text[i])) {
+        ++i;
+        ++digits;
+    }
+    if (i < n && text[i] == '.') {
+        ++i;
+        while (i < n && IsDigit(text[i])) {
+            ++i;
+            ++digits;
+        }
+    }
+    if (digits == 0) {
+        return false;
+    }
+    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        if (i < n && (text[i] == '+' || text[i] == '-')) {
+            ++i;
+        }
+        size_t expDigits = 0;
+        while (i < n && IsDigit(text[i])) {
+            ++i;
+            ++expDigits;
+        }
+        if (expDigits == 0) {
+            return false;
+        }
+    }
+    if (i != n) {
+        return false;
+    }
+    const char* first = text.data();
+    if (*first == '+') {
+        ++first;
+    }
+    double parsed = 0;
+    auto result = std::from_chars(first, text.data() + n, parsed);
+    if (result.ec != std::errc() || result.ptr != text.data() + n || !std::isfinite(parsed)) {
+        return false;
+    }
+    value = parsed;
+    return true;
+}
+
+bool ParseInteger(const std::string& text, long long& value) {
+    if (text.empty()) {
+        return false;
+    }
+    const char* first = text.data();
+    if (*first == '+') {
+        ++first;
+    }
+    long long parsed = 0;
+    auto result = std::from_chars(first, text.data() + text.size(), parsed);
+    if (result.ec != std::errc() || result.ptr != text.data() + text.size()) {
+        return false;
+    }
+    value = parsed;
+    return true;
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    TextReader reader;
+    reader.OpenText(text);
+    std::vector<std::string> lines;
+    while (!reader.AtEnd()) {
+        lines.push_back(reader.ReadLine());
+    }
+    return lines;
+}
+
+} // namespace brekka
