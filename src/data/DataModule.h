@@ -34,7 +34,7 @@ public:
     void Resize(int nrOfData);
 
     // Writes the data set to FileName as an input file. False (after a message)
-    // when the file cannot be written.
+    // when the file cannot be written or a value is not a finite number.
     bool WriteInputFile();
     // Reads FileName into the data set. On any failure a message names the file,
     // the data set stays exactly as it was and the result is false.
@@ -45,7 +45,8 @@ public:
     // reads with ".", switches the separator to "." for good.
     bool StringToFloat(const std::string& text, double& value, RunSettings& settings) const;
 
-    // "A program error occurred." followed by the message, in a message box.
+    // "A program error occurred." followed by the message, in a message box. The
+    // program goes on; the caller decides what happens next.
     void ShowProgramError(const std::string& message);
     bool AskYesNo(const std::string& question) { return messages_.AskYesNo(question); }
     MessageSink& Messages() { return messages_; }
