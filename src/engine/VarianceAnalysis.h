@@ -34,7 +34,8 @@ VarianceAnalysisResult RunVarianceAnalysis(const VarianceAnalysisInput& input,
 // bounded to 0.1 .. 99.9.
 double FSignificance(int df1, int df2, double f);
 // The two series of the F distribution (cumulative probability in per cent),
-// unbounded.
+// unbounded. Series A is exact for even df2, series B for even df1. Where x =
+// df2 / (df2 + df1 F) is 1 or more, A gives 0 and B gives 100.
 double FSeriesA(int df1, int df2, double f);
 double FSeriesB(int df1, int df2, double f);
 
