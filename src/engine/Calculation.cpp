@@ -5,10 +5,7 @@
 namespace brekka {
 
 Calculation::Calculation(TDMBrekka& data, RunSettings& settings)
-    : data_(data), settings_(settings) {}
-
-int Calculation::ReportedType() const {
-    return state_.chosenType;
+    : data_(data), settings_(settings), one_(data, settings, state_), two_(data, settings, state_) {
 }
 
 CalculationStatus Calculation::Run(bool withVarianceAnalysis, const ProgressFn& progress) {
@@ -25,32 +22,38 @@ CalculationStatus Calculation::Run(bool withVarianceAnalysis, const ProgressFn& 
     settings_.DecimalSeparator = '.';
     const std::string inputName = data_.FileName;
 
-    OneVariableEngine engine(data_, settings_, state_);
-    const RunStatus status = engine.RunOneVariableRegression();
-    if (status == RunStatus::Refused) {
+    const RunStatus status =
+        data_.VarOption == 3 ? two_.RunTwoVariableRegression() : one_.RunOneVariableRegression();
+    if (status != RunStatus::Completed) {
         data_.FileName = inputName;
-        return CalculationStatus::Refused;
-    }
-    if (status == RunStatus::FileError) {
-        data_.FileName = inputName;
-        return CalculationStatus::ResultFileError;
+        return status == RunStatus::Refused ? CalculationStatus::Refused
+                                            : CalculationStatus::ResultFileError;
     }
 
     report(" Calculating ....");
     if (withVarianceAnalysis) {
         report(" Anova table ....");
-        VarianceAnalysisInput input;
-        input.varFileName = ChangeFileExt(inputName, ".var");
-        input.varOption = data_.VarOption;
-        input.reportedType = ReportedType();
-        input.separationFlag = state_.SeparationFlag;
-        input.secondSeparationFlag = true;
-        input.criticalValue = settings_.CriticalValue;
-        RunVarianceAnalysis(input, data_.Messages());
+        RunVarianceAnalysisFor(inputName);
     }
     report(" Progress 75% ...");
     data_.FileName = ChangeFileExt(inputName, ".out");
     return CalculationStatus::Completed;
+}
+
+void Calculation::RunVarianceAnalysisFor(const std::string& inputName) {
+    VarianceAnalysisInput input;
+    input.varFileName = ChangeFileExt(inputName, ".var");
+    input.varOption = data_.VarOption;
+    input.reportedType = state_.chosenType;
+    input.separationFlag = state_.SeparationFlag;
+    if (data_.VarOption == 3) {
+        const TwoVariableState& two = two_.State();
+        input.type1 = two.first.type;
+        input.type2 = two.second.type;
+        input.secondSeparationFlag = two.SecondSeparationFlag;
+    }
+    input.criticalValue = settings_.CriticalValue;
+    RunVarianceAnalysis(input, data_.Messages());
 }
 
 } // namespace brekka

@@ -8,13 +8,14 @@
 #include "data/RunSettings.h"
 #include "engine/CalculationState.h"
 #include "engine/OneVariableRegression.h"
+#include "engine/TwoVariableRegression.h"
 
 namespace brekka {
 
 enum class CalculationStatus {
     Completed,      // report and table written
     Refused,        // the engine refused the data (its message was shown)
-    ResultFileError // a result file could not be written or read back
+    ResultFileError // a result file could not be written
 };
 
 class Calculation {
@@ -22,19 +23,22 @@ class Calculation {
     Calculation(TDMBrekka& data, RunSettings& settings);
 
     using ProgressFn = std::function<void(const std::string&)>;
-    // Runs the engine chosen by VarOption (0 one variable, 3 two) and, when asked,
-    // the analysis of variance. FileName must name the input file; afterwards it
-    // names the report (.out) when the run completed.
+    // Runs the engine chosen by VarOption (3 both variables, otherwise one) and,
+    // when asked, the analysis of variance. FileName must name the input file;
+    // afterwards it names the report (.out) when the run completed.
     CalculationStatus Run(bool withVarianceAnalysis, const ProgressFn& progress = nullptr);
 
     const CalculationState& State() const { return state_; }
-    // The function type the report shows (0..6).
-    int ReportedType() const;
+    const TwoVariableState& TwoVariables() const { return two_.State(); }
 
   private:
     TDMBrekka& data_;
     RunSettings& settings_;
     CalculationState state_;
+    OneVariableEngine one_;
+    TwoVariableEngine two_;
+
+    void RunVarianceAnalysisFor(const std::string& inputName);
 };
 
 } // namespace brekka
