@@ -1,0 +1,59 @@
+#include "engine/Calculation.h"
+
+#include "engine/VarianceAnalysis.h"
+
+namespace brekka {
+
+Calculation::Calculation(TDMBrekka& data, RunSettings& settings)
+    : data_(data), settings_(settings), one_(data, settings, state_), two_(data, settings, state_) {
+}
+
+CalculationStatus Calculation::Run(bool withVarianceAnalysis, const ProgressFn& progress) {
+    auto report = [&](const char* text) {
+        if (progress) {
+            progress(text);
+        }
+    };
+    report(" Progress 25% ....");
+    if (data_.NrOfData > 2000) {
+        report(" Many data ......");
+        report(" This takes time ...");
+    }
+    settings_.DecimalSeparator = '.';
+    const std::string inputName = data_.FileName;
+
+    const RunStatus status =
+        data_.VarOption == 3 ? two_.RunTwoVariableRegression() : one_.RunOneVariableRegression();
+    if (status != RunStatus::Completed) {
+        data_.FileName = inputName;
+        return status == RunStatus::Refused ? CalculationStatus::Refused
+                                            : CalculationStatus::ResultFileError;
+    }
+
+    report(" Calculating ....");
+    if (withVarianceAnalysis) {
+        report(" Anova table ....");
+        RunVarianceAnalysisFor(inputName);
+    }
+    report(" Progress 75% ...");
+    data_.FileName = ChangeFileExt(inputName, ".out");
+    return CalculationStatus::Completed;
+}
+
+void Calculation::RunVarianceAnalysisFor(const std::string& inputName) {
+    VarianceAnalysisInput input;
+    input.varFileName = ChangeFileExt(inputName, ".var");
+    input.varOption = data_.VarOption;
+    input.reportedType = state_.chosenType;
+    input.separationFlag = state_.SeparationFlag;
+    if (data_.VarOption == 3) {
+        const TwoVariableState& two = two_.State();
+        input.type1 = two.first.type;
+        input.type2 = two.second.type;
+        input.secondSeparationFlag = two.SecondSeparationFlag;
+    }
+    input.criticalValue = settings_.CriticalValue;
+    RunVarianceAnalysis(input, data_.Messages());
+}
+
+} // namespace brekka
