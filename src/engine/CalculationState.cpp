@@ -5,8 +5,21 @@
 namespace brekka {
 
 double RootOrUndefined(double radicand) {
-    return radicand < 0 ? kUndefinedVariance : std::sqrt(radicand);
+    // An overflowed variance (huge Y over X values that differ only by rounding)
+    // is as undefined as a negative one; neither may reach a file.
+    return (radicand >= 0 && std::isfinite(radicand)) ? std::sqrt(radicand) : kUndefinedVariance;
 }
+
+namespace {
+// A slope variance SSD / ((n - 2) * SSX), undefined when it cannot be formed.
+double SlopeVariance(double ssd, double n, double ssx) {
+    if (n <= 2 || ssx == 0) {
+        return kUndefinedVariance;
+    }
+    const double v = ssd / ((n - 2) * ssx);
+    return std::isfinite(v) ? v : kUndefinedVariance;
+}
+} // namespace
 
 void CalculationState::ClearSums() {
     SSDside = {0, 0};
@@ -54,8 +67,8 @@ void CalculationState::ComputeSideStatistics() {
         t.SSD = (1 - t.CCsq) * t.SSY;
         t.StDevYr = RootOrUndefined(t.SSD / (n - 1));
         t.StDevX = RootOrUndefined(t.SSX / (n - 1));
-        t.StDevRC =
-            (t.SSD >= 0 && t.SSX > 0) ? std::sqrt(t.SSD / ((n - 2) * t.SSX)) : kUndefinedVariance;
+        t.StDevRC = (t.SSD >= 0 && t.SSX > 0) ? RootOrUndefined(t.SSD / ((n - 2) * t.SSX))
+                                              : kUndefinedVariance;
     }
 }
 
@@ -279,8 +292,8 @@ void CalculationState::BreakpointStatistics(int type, int method, double bp) {
     const double dAv = st2.AvY - st1.AvY;
     const double dY2 = dAv * dAv;
 
-    Vs[0] = (n1 <= 2 || st1.SSX == 0) ? kUndefinedVariance : SSDside[0] / ((n1 - 2) * st1.SSX);
-    Vs[1] = (n2 <= 2 || st2.SSX == 0) ? kUndefinedVariance : SSDside[1] / ((n2 - 2) * st2.SSX);
+    Vs[0] = SlopeVariance(SSDside[0], n1, st1.SSX);
+    Vs[1] = SlopeVariance(SSDside[1], n2, st2.SSX);
     SE[0] = std::sqrt(Vs[0]);
     SE[1] = std::sqrt(Vs[1]);
     SSDfun = SSDside[0] + SSDside[1];
