@@ -60,7 +60,16 @@ void CalculationState::ComputeSideStatistics() {
         }
         t.SXY = s.sumXY - (n * t.AvY) * t.AvX;
         t.RC = t.SSX > 0 ? t.SXY / t.SSX : 0;
-        t.CC = (t.SSY > 0 && t.SSX > 0) ? t.SXY / std::sqrt(t.SSY * t.SSX) : 0;
+        if (t.SSY > 0 && t.SSX > 0) {
+            // The product overflows for values near 1E150; the roots taken
+            // apart then still give the correlation.
+            const double product = t.SSY * t.SSX;
+            const double root = std::isfinite(product) ? std::sqrt(product)
+                                                       : std::sqrt(t.SSY) * std::sqrt(t.SSX);
+            t.CC = t.SXY / root;
+        } else {
+            t.CC = 0;
+        }
         t.CCsq = t.CC * t.CC;
         t.Y0 = t.AvY - t.RC * t.AvX;
         t.StDevY = RootOrUndefined(t.SSY / (n - 1));

@@ -320,4 +320,16 @@ TEST_F(KernelTest, HugeValuesOverRoundedTiesKeepEveryFigureFinite) {
     }
 }
 
+TEST_F(KernelTest, PerfectLineNearTheLargestAcceptedValuesKeepsItsCorrelation) {
+    // SSY * SSX overflows here; the fit is still a perfect falling line.
+    std::vector<double> x, y;
+    for (int i = 0; i < 8; ++i) {
+        x.push_back(i * 1e149);
+        y.push_back(-0.5 * i * 1e149);
+    }
+    Prepare(y, x);
+    EXPECT_NEAR(state.stats[1].CC, -1.0, 1e-12);
+    EXPECT_NEAR(ce1, 1.0, 1e-12);
+}
+
 } // namespace
