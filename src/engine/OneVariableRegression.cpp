@@ -131,6 +131,11 @@ void OneVariableEngine::SearchBestFunction() {
     state_.chosenType = 1;
     state_.chosenMethod = 0;
     state_.FitBreakpoint(Y(), X(), candidates_[0], s.CE1, state_.chosenType, 0);
+    // Without any linear relation the CE can come out a hair below 0 by rounding;
+    // a negative threshold would let candidates that failed their tests (CE 0) win.
+    if (s.CE1 < 0) {
+        s.CE1 = 0;
+    }
     state_.BestBP = state_.Xmin;
 
     s.M3 = choices.preferred[3] ? s.CE1 : W * s.CE1;

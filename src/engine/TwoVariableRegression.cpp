@@ -71,8 +71,10 @@ void TwoVariableEngine::SearchBestFunction(std::array<double, 101>& candidates,
     double ce = 0;
     result.chosenType = 1;
     state_.FitBreakpoint(Y(), X(), candidates[0], ce, result.chosenType, 0);
-    result.CE1 = ce;
-    result.BestCE = ce;
+    // A CE a hair below 0 by rounding would give negative thresholds that let
+    // candidates that failed their tests (CE 0) win.
+    result.CE1 = ce < 0 ? 0 : ce;
+    result.BestCE = result.CE1;
     result.BestBP = candidates[0];
 
     if (choices.excluded[3]) {

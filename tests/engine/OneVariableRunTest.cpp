@@ -142,6 +142,20 @@ TEST_F(OneVariableRunTest, NoiseOnlyIsNoRelation) {
         Out(), " Function type : 0  - a horizontal regression line, no breakpoint found."));
 }
 
+TEST_F(OneVariableRunTest, RoundingBelowZeroDoesNotLetRejectedCandidatesWin) {
+    // Symmetric data without any linear relation: the CE of the line comes out a
+    // hair below 0, and candidates that fail their tests carry a CE of 0.
+    DataSet d;
+    for (int i = 0; i < 77; ++i) {
+        const double x = (i - 38) * 2.9;
+        d.x.push_back(x);
+        d.y.push_back(std::cos(0.1 * x * x) + 5);
+    }
+    ASSERT_EQ(Run(d), RunStatus::Completed);
+    EXPECT_LT(state.chosenType, 2);
+    EXPECT_EQ(search.CE1, 0.0);
+}
+
 TEST_F(OneVariableRunTest, StraightLineIsTypeOne) {
     ASSERT_EQ(Run(Make(40, 0.3, [](double x) { return 2 + 0.5 * x; })), RunStatus::Completed);
     EXPECT_EQ(state.chosenType, 1);
