@@ -19,7 +19,7 @@ enum class CalculationStatus {
 };
 
 class Calculation {
-  public:
+public:
     Calculation(TDMBrekka& data, RunSettings& settings);
 
     using ProgressFn = std::function<void(const std::string&)>;
@@ -31,7 +31,7 @@ class Calculation {
     const CalculationState& State() const { return state_; }
     const TwoVariableState& TwoVariables() const { return two_.State(); }
 
-  private:
+private:
     TDMBrekka& data_;
     RunSettings& settings_;
     CalculationState state_;

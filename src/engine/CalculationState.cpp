@@ -64,8 +64,8 @@ void CalculationState::ComputeSideStatistics() {
             // The product overflows for values near 1E150; the roots taken
             // apart then still give the correlation.
             const double product = t.SSY * t.SSX;
-            const double root = std::isfinite(product) ? std::sqrt(product)
-                                                       : std::sqrt(t.SSY) * std::sqrt(t.SSX);
+            const double root =
+                std::isfinite(product) ? std::sqrt(product) : std::sqrt(t.SSY) * std::sqrt(t.SSX);
             t.CC = t.SXY / root;
         } else {
             t.CC = 0;
@@ -130,6 +130,13 @@ void CalculationState::ConstructFunction(int& type, int method, double bp) {
         break;
     default:
         break;
+    }
+}
+
+void CalculationState::ConstructReportedFunction(int type, int method, double bp) {
+    if (type >= 2 && type <= 5) {
+        int request = type == 2 ? kRequestType2 : type;
+        ConstructFunction(request, method, bp);
     }
 }
 
@@ -213,16 +220,44 @@ bool CalculationState::SidesLargeEnough() const {
     return sums[0].n >= f && sums[1].n >= f;
 }
 
-double CalculationState::DifferenceOfAverages() const {
+double CalculationState::StDevDifferenceOfAverages() const {
     const double n1 = sums[0].n;
     const double n2 = sums[1].n;
-    double root = 0;
     if (n1 > 0 && n2 > 0) {
         const double sd1 = stats[0].StDevY;
         const double sd2 = stats[1].StDevY;
-        root = std::sqrt((sd1 * sd1) / n1 + (sd2 * sd2) / n2);
+        return std::sqrt((sd1 * sd1) / n1 + (sd2 * sd2) / n2);
     }
-    return std::fabs(stats[0].AvY - stats[1].AvY) - CriticalValue * root;
+    return 0;
+}
+
+double CalculationState::DifferenceOfAverages() const {
+    return std::fabs(stats[0].AvY - stats[1].AvY) - CriticalValue * StDevDifferenceOfAverages();
+}
+
+void CalculationState::EvaluateSidesForReport(std::span<const double> y, std::span<const double> x,
+                                              double bp) {
+    ClearSums();
+    AddSums(y, x, bp);
+    ComputeSideStatistics();
+    SetLinesToSideRegressions();
+}
+
+CalculationState::Margins CalculationState::RegressionMargins() const {
+    Margins m;
+    for (int k = 0; k < 2; ++k) {
+        m.lower[k] = std::fabs(line[k].slope) - CriticalValue * stats[k].StDevRC;
+        m.upper[k] = std::fabs(line[k].slope) + CriticalValue * stats[k].StDevRC;
+    }
+    return m;
+}
+
+void CalculationState::RemoveInsignificantSlopes(const Margins& margins) {
+    for (int k = 0; k < 2; ++k) {
+        if (margins.lower[k] < 0 && margins.upper[k] > 0) {
+            line[k].slope = 0;
+        }
+    }
 }
 
 double CalculationState::DifferenceOfSlopes() const {

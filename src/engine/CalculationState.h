@@ -32,7 +32,7 @@ struct FunctionLine {
 };
 
 class CalculationState {
-  public:
+public:
     // Extremes of the variable in the X place.
     double Xmin = 0, Xmax = 0;
     // Index 0 is side 1 (X < BP), index 1 side 2 (X >= BP).
@@ -81,20 +81,36 @@ class CalculationState {
     // Statistics of every side with at least 3 data (other sides keep theirs).
     void ComputeSideStatistics();
     void SetLinesToSideRegressions();
+    // The reported function of type 2..5 shaped from the side regressions (other
+    // types keep them).
+    void ConstructReportedFunction(int type, int method, double bp);
     // Reshapes the lines for request 20, 3, 4 or 5; may turn a request 20 into 1.
     void ConstructFunction(int& type, int method, double bp);
     void SumResiduals(std::span<const double> y, std::span<const double> x, double bp);
+    // The evaluation the reports repeat for one breakpoint: sums, the statistics
+    // of every side with at least 3 data (no restart) and the side regressions as
+    // function lines.
+    void EvaluateSidesForReport(std::span<const double> y, std::span<const double> x, double bp);
+    // Margins |slope| -/+ T * St.Dev.RC of each side's own regression.
+    struct Margins {
+        std::array<double, 2> lower{}, upper{};
+    };
+    Margins RegressionMargins() const;
+    // A type-6 slope whose margins straddle 0 is not significant: it becomes 0.
+    void RemoveInsignificantSlopes(const Margins& margins);
     // 1 - SSD / SSYtot, 0 when Y has no variation.
     double ExplainedFraction(double ssd) const;
 
     // Significance helpers.
     double MinSideCount() const;
     bool SidesLargeEnough() const;
+    // sqrt(St.Dev.Y1^2/n1 + St.Dev.Y2^2/n2), 0 when a side is empty.
+    double StDevDifferenceOfAverages() const;
     double DifferenceOfAverages() const;
     double DifferenceOfSlopes() const;
     bool ValuesAtBreakpointSeparated(double bp) const;
 
-  private:
+private:
     void ApplyAcceptanceTests(int& type, double& ce, double bp);
 };
 

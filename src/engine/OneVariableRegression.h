@@ -32,7 +32,7 @@ struct OneVariableSearch {
 };
 
 class OneVariableEngine {
-  public:
+public:
     OneVariableEngine(TDMBrekka& data, RunSettings& settings, CalculationState& state);
 
     // The whole run; leaves data.FileName ending in ".var".
@@ -42,7 +42,7 @@ class OneVariableEngine {
     int Type6Kind = 1;
     const OneVariableSearch& Search() const { return search_; }
 
-  private:
+private:
     TDMBrekka& data_;
     RunSettings& settings_;
     CalculationState& state_;

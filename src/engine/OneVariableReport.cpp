@@ -123,19 +123,10 @@ void OneVariableEngine::WriteReportDetails(double bp, int t) {
 
     // The evaluation is repeated without a restart; a side with fewer than 3
     // data keeps the statistics it held.
-    s.ClearSums();
-    s.AddSums(Y(), X(), bp);
-    s.ComputeSideStatistics();
-    s.SetLinesToSideRegressions();
+    s.EvaluateSidesForReport(Y(), X(), bp);
+    const CalculationState::Margins margins = s.RegressionMargins();
 
-    double mr[2];
-    double ur[2];
-    for (int k = 0; k < 2; ++k) {
-        mr[k] = std::fabs(s.line[k].slope) - T * s.stats[k].StDevRC;
-        ur[k] = std::fabs(s.line[k].slope) + T * s.stats[k].StDevRC;
-    }
-
-    if (t == 1 && mr[1] < 0) {
+    if (t == 1 && margins.lower[1] < 0) {
         s.SeparationFlag = false;
         if (s.chosenType == 1) {
             s.chosenType = 0;
@@ -146,24 +137,11 @@ void OneVariableEngine::WriteReportDetails(double bp, int t) {
         s.SeparationFlag = true;
     }
 
-    double stDevDiffYav = 0;
-    if (s.sums[0].n > 0 && s.sums[1].n > 0) {
-        const double sd1 = s.stats[0].StDevY;
-        const double sd2 = s.stats[1].StDevY;
-        stDevDiffYav = std::sqrt((sd1 * sd1) / s.sums[0].n + (sd2 * sd2) / s.sums[1].n);
-    }
-
-    if (t >= 2 && t <= 5) {
-        int request = t == 2 ? kRequestType2 : t;
-        s.ConstructFunction(request, s.chosenMethod, bp);
-    }
+    const double stDevDiffYav = s.StDevDifferenceOfAverages();
+    s.ConstructReportedFunction(t, s.chosenMethod, bp);
 
     if (t == 6) {
-        for (int k = 0; k < 2; ++k) {
-            if (mr[k] < 0 && ur[k] > 0) {
-                s.line[k].slope = 0;
-            }
-        }
+        s.RemoveInsignificantSlopes(margins);
         double& s1 = s.line[0].slope;
         double& s2 = s.line[1].slope;
         Type6Kind = (s1 == 0 || s2 == 0) ? 2 : 1;
@@ -401,8 +379,7 @@ void OneVariableEngine::WriteSummary() {
     if (type == 0) {
         s.line[1].slope = 0;
     } else if (type >= 2 && type <= 5) {
-        int request = type == 2 ? kRequestType2 : type;
-        s.ConstructFunction(request, s.chosenMethod, s.BestBP);
+        s.ConstructReportedFunction(type, s.chosenMethod, s.BestBP);
     } else if (type == 6) {
         s.BreakpointStatistics(6, s.chosenMethod, s.BestBP);
         for (int k = 0; k < 2; ++k) {

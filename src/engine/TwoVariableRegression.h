@@ -48,13 +48,13 @@ struct TwoVariableState {
 };
 
 class TwoVariableEngine {
-  public:
+public:
     TwoVariableEngine(TDMBrekka& data, RunSettings& settings, CalculationState& state);
 
     RunStatus RunTwoVariableRegression();
     const TwoVariableState& State() const { return two_; }
 
-  private:
+private:
     TDMBrekka& data_;
     RunSettings& settings_;
     CalculationState& state_;

@@ -174,21 +174,12 @@ void TwoVariableEngine::WriteTwoVariableHeader() {
 
 void TwoVariableEngine::WriteTwoVariableDetails(int t, double bp) {
     const int N = data_.NrOfData;
-    const double T = state_.CriticalValue;
     CalculationState& s = state_;
 
-    s.ClearSums();
-    s.AddSums(Y(), X(), bp);
-    s.ComputeSideStatistics();
-    s.SetLinesToSideRegressions();
-    double mr[2];
-    double ur[2];
-    for (int k = 0; k < 2; ++k) {
-        mr[k] = std::fabs(s.line[k].slope) - T * s.stats[k].StDevRC;
-        ur[k] = std::fabs(s.line[k].slope) + T * s.stats[k].StDevRC;
-    }
+    s.EvaluateSidesForReport(Y(), X(), bp);
+    const CalculationState::Margins margins = s.RegressionMargins();
 
-    if (t == 1 && mr[1] < 0) {
+    if (t == 1 && margins.lower[1] < 0) {
         bool turned = false;
         if (two_.DetailStage == 1 && two_.first.type == 1) {
             two_.first.type = 0;
@@ -203,22 +194,10 @@ void TwoVariableEngine::WriteTwoVariableDetails(int t, double bp) {
         }
     }
 
-    double stDevDiffYav = 0;
-    if (s.sums[0].n > 0 && s.sums[1].n > 0) {
-        const double sd1 = s.stats[0].StDevY;
-        const double sd2 = s.stats[1].StDevY;
-        stDevDiffYav = std::sqrt((sd1 * sd1) / s.sums[0].n + (sd2 * sd2) / s.sums[1].n);
-    }
-    if (t >= 2 && t <= 5) {
-        int request = t == 2 ? kRequestType2 : t;
-        s.ConstructFunction(request, two_.reportMethod, bp);
-    }
+    const double stDevDiffYav = s.StDevDifferenceOfAverages();
+    s.ConstructReportedFunction(t, two_.reportMethod, bp);
     if (t == 6) {
-        for (int k = 0; k < 2; ++k) {
-            if (mr[k] < 0 && ur[k] > 0) {
-                s.line[k].slope = 0;
-            }
-        }
+        s.RemoveInsignificantSlopes(margins);
     }
 
     const std::span<const double> y = Y();

@@ -117,11 +117,11 @@ double PartialSum(int m, int n, double z, long long maxTerms) {
 // --- Reading the .var file -------------------------------------------------------
 
 class VarFileError {
-  public:
+public:
     explicit VarFileError(std::string message) : message_(std::move(message)) {}
     const std::string& Message() const { return message_; }
 
-  private:
+private:
     std::string message_;
 };
 
@@ -132,7 +132,7 @@ std::string NotDone(const std::string& fileName, const std::string& what) {
 // Records one per line: leading blanks and empty lines skipped, the rest of a line
 // ignored.
 class RecordReader {
-  public:
+public:
     RecordReader(TextReader& reader, const std::string& fileName)
         : reader_(reader), fileName_(fileName) {}
 
@@ -148,7 +148,7 @@ class RecordReader {
                                                   ": " + what + ")"));
     }
 
-  private:
+private:
     TextReader& reader_;
     std::string fileName_;
     int recordLine_ = 0;
@@ -200,7 +200,7 @@ struct Block {
 enum class Mode { Extra, Total };
 
 class Table {
-  public:
+public:
     Table(int n, double criticalValue) : n_(n) {
         widthClass_ = n <= 10 ? 1 : (n <= 100 ? 2 : 3);
         threshold_ = criticalValue == 1.75 ? 90.0 : (criticalValue == 2.1 ? 95.0 : 98.0);
@@ -260,7 +260,7 @@ class Table {
     const std::vector<std::string>& Lines() const { return lines_; }
     bool WeakBreakpoint() const { return weakBreakpoint_; }
 
-  private:
+private:
     int n_;
     int widthClass_;
     double threshold_;

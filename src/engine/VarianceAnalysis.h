@@ -9,19 +9,19 @@ namespace brekka {
 
 // What the analysis needs to know of the run that wrote the .var file.
 struct VarianceAnalysisInput {
-    std::string varFileName;     // the .var file, read and then replaced
-    int varOption = 0;           // 3 for a two-variable run
-    int reportedType = 1;        // one variable: the reported type 0..6
-    int type1 = 1;               // two variables: type of the first stage
-    int type2 = 1;               // two variables: type of the second stage
+    std::string varFileName; // the .var file, read and then replaced
+    int varOption = 0;       // 3 for a two-variable run
+    int reportedType = 1;    // one variable: the reported type 0..6
+    int type1 = 1;           // two variables: type of the first stage
+    int type2 = 1;           // two variables: type of the second stage
     bool separationFlag = true;
     bool secondSeparationFlag = true;
     double criticalValue = 1.75;
 };
 
 struct VarianceAnalysisResult {
-    bool tableWritten = false;   // the .var file now holds the table
-    int nrOfVar = 0;             // record 1 of the .var file, 0 when not read
+    bool tableWritten = false; // the .var file now holds the table
+    int nrOfVar = 0;           // record 1 of the .var file, 0 when not read
 };
 
 // Writes the table into a temporary file beside the .var file and replaces the
