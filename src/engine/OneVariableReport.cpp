@@ -14,11 +14,17 @@ std::string E(const char* pattern, double value) {
     return FormatPattern(pattern, value);
 }
 
-// " k " for a type listed as excluded or preferred.
-std::string TypeMark(int type) {
-    std::string mark(3, ' ');
-    mark[1] = static_cast<char>('0' + type);
-    return mark;
+// " k " for every type 2..6 set in `flags`.
+std::string TypeMarks(const std::array<bool, 7>& flags) {
+    std::string marks;
+    for (int k = 2; k <= 6; ++k) {
+        if (flags[k]) {
+            marks += ' ';
+            marks += static_cast<char>('0' + k);
+            marks += ' ';
+        }
+    }
+    return marks;
 }
 } // namespace
 
@@ -49,22 +55,10 @@ void OneVariableEngine::WriteReportHeader(int kind) {
              std::to_string(ConfidenceForCriticalValue(state_.CriticalValue)));
         const TypeChoices& choices = Choices();
         if (choices.AnyExcluded()) {
-            std::string text = z ? " Z-type excluded:" : " X-type excluded:";
-            for (int k = 2; k <= 6; ++k) {
-                if (choices.excluded[k]) {
-                    text += TypeMark(k);
-                }
-            }
-            line(text);
+            line((z ? " Z-type excluded:" : " X-type excluded:") + TypeMarks(choices.excluded));
         }
         if (choices.AnyPreferred()) {
-            std::string text = z ? " Z-type preferred:" : " X-type preferred:";
-            for (int k = 2; k <= 6; ++k) {
-                if (choices.preferred[k]) {
-                    text += TypeMark(k);
-                }
-            }
-            line(text);
+            line((z ? " Z-type preferred:" : " X-type preferred:") + TypeMarks(choices.preferred));
         }
         line("");
         return;

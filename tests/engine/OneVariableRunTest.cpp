@@ -246,6 +246,16 @@ TEST_F(OneVariableRunTest, ThresholdsChainWhenNothingIsAccepted) {
     EXPECT_NEAR(search.M6, 1.1 * W * 1.1 * W * 1.1 * W * W * ce1, 1e-12);
 }
 
+TEST_F(OneVariableRunTest, HeaderListsEveryExcludedAndPreferredType) {
+    settings.XChoices.excluded[2] = true;
+    settings.XChoices.excluded[3] = true;
+    settings.XChoices.preferred[4] = true;
+    ASSERT_EQ(Run(Make(25, 0.3, [](double x) { return 2 + 0.5 * x; })), RunStatus::Completed);
+    const auto out = Out();
+    EXPECT_TRUE(Contains(out, " X-type excluded: 2  3 "));
+    EXPECT_TRUE(Contains(out, " X-type preferred: 4 "));
+}
+
 TEST_F(OneVariableRunTest, ExcludedTypeFivePassesThresholdOnUnmultiplied) {
     settings.XChoices.excluded[5] = true;
     settings.XChoices.preferred[3] = true;
