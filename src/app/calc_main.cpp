@@ -17,7 +17,7 @@ constexpr int kExitRefused = 3;
 
 // Every message the window would show in a box goes to standard error, one per line.
 class StderrMessageSink : public brekka::MessageSink {
-  public:
+public:
     void ShowMessage(const std::string& text) override { std::cerr << text << '\n'; }
     bool AskYesNo(const std::string& question) override {
         std::cerr << question << " (answered yes)\n";
@@ -113,6 +113,7 @@ int main(int argc, char** argv) {
     case brekka::CalculationStatus::Refused:
         return kExitRefused;
     case brekka::CalculationStatus::ResultFileError:
+    case brekka::CalculationStatus::TableFailed:
         return kExitWriteFailed;
     case brekka::CalculationStatus::Completed:
         break;

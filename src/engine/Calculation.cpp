@@ -31,16 +31,17 @@ CalculationStatus Calculation::Run(bool withVarianceAnalysis, const ProgressFn& 
     }
 
     report(" Calculating ....");
+    bool tableFailed = false;
     if (withVarianceAnalysis) {
         report(" Anova table ....");
-        RunVarianceAnalysisFor(inputName);
+        tableFailed = !RunVarianceAnalysisFor(inputName);
     }
     report(" Progress 75% ...");
     data_.FileName = ChangeFileExt(inputName, ".out");
-    return CalculationStatus::Completed;
+    return tableFailed ? CalculationStatus::TableFailed : CalculationStatus::Completed;
 }
 
-void Calculation::RunVarianceAnalysisFor(const std::string& inputName) {
+bool Calculation::RunVarianceAnalysisFor(const std::string& inputName) {
     VarianceAnalysisInput input;
     input.varFileName = ChangeFileExt(inputName, ".var");
     input.varOption = data_.VarOption;
@@ -53,7 +54,7 @@ void Calculation::RunVarianceAnalysisFor(const std::string& inputName) {
         input.secondSeparationFlag = two.SecondSeparationFlag;
     }
     input.criticalValue = settings_.CriticalValue;
-    RunVarianceAnalysis(input, data_.Messages());
+    return !RunVarianceAnalysis(input, data_.Messages()).failed;
 }
 
 } // namespace brekka

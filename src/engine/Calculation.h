@@ -13,9 +13,10 @@
 namespace brekka {
 
 enum class CalculationStatus {
-    Completed,      // report and table written
-    Refused,        // the engine refused the data (its message was shown)
-    ResultFileError // a result file could not be written
+    Completed,       // report and table written
+    Refused,         // the engine refused the data (its message was shown)
+    ResultFileError, // a result file could not be written
+    TableFailed      // the report is written, the table could not be made (message shown)
 };
 
 class Calculation {
@@ -38,7 +39,8 @@ private:
     OneVariableEngine one_;
     TwoVariableEngine two_;
 
-    void RunVarianceAnalysisFor(const std::string& inputName);
+    // False when the table could not be made (no variation in Y is not a failure).
+    bool RunVarianceAnalysisFor(const std::string& inputName);
 };
 
 } // namespace brekka

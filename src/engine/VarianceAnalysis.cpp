@@ -27,7 +27,9 @@ constexpr long long kMaxData = 1000000000;
 // Series B stops after this many terms beyond the square.
 constexpr long long kMaxSeriesBTerms = 299;
 
-const char* const kTempFileName = "Anova.tmp";
+// Named after the .var file, so that runs on other input files in the same
+// directory never share it.
+const char* const kTempFileSuffix = ".Anova.tmp";
 const char* const kReference = "https://www.itl.nist.gov/div898/handbook/";
 const char* const kNoVariation = "There is no variation. Variance analysis is not done.";
 const char* const kRenameFailed = "A file could not be renamed";
@@ -505,7 +507,7 @@ bool ReplaceWithTable(const std::string& varFileName, const std::vector<std::str
                       MessageSink& messages) {
     namespace fs = std::filesystem;
     fs::path varPath(varFileName);
-    fs::path tempPath = varPath.parent_path() / kTempFileName;
+    fs::path tempPath = varPath.parent_path() / (varPath.stem().string() + kTempFileSuffix);
 
     TextFileWriter writer;
     if (!writer.Open(tempPath.string())) {
@@ -575,6 +577,7 @@ VarianceAnalysisResult RunVarianceAnalysis(const VarianceAnalysisInput& input,
     TextReader reader;
     if (!reader.Open(fileName)) {
         messages.ShowMessage(NotDone(fileName, "could not be opened"));
+        result.failed = true;
         return result;
     }
 
@@ -614,10 +617,12 @@ VarianceAnalysisResult RunVarianceAnalysis(const VarianceAnalysisInput& input,
         weakBreakpoint = table.WeakBreakpoint();
     } catch (const VarFileError& error) {
         messages.ShowMessage(error.Message());
+        result.failed = true;
         return result;
     }
 
     if (!ReplaceWithTable(fileName, lines, messages)) {
+        result.failed = true;
         return result;
     }
     result.tableWritten = true;

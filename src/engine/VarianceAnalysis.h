@@ -21,6 +21,7 @@ struct VarianceAnalysisInput {
 
 struct VarianceAnalysisResult {
     bool tableWritten = false; // the .var file now holds the table
+    bool failed = false;       // the .var file could not be read or replaced
     int nrOfVar = 0;           // record 1 of the .var file, 0 when not read
 };
 

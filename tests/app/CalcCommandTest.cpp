@@ -128,7 +128,7 @@ TEST(CalcCommand, WholeRunWritesReportAndTableNamingAbsolutePaths) {
     EXPECT_NE(report.find(" Minimum confidence % : 95\r\n"), std::string::npos);
     const std::string table = ReadWhole(dir.File("yield-watertable.var"));
     EXPECT_EQ(table.rfind(" Variance Analysis, ANOVA table, Regression Type:", 0), 0u);
-    EXPECT_FALSE(std::filesystem::exists(dir.File("Anova.tmp")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("yield-watertable.Anova.tmp")));
 }
 
 TEST(CalcCommand, NoAnovaLeavesTheSumsOfSquares) {
@@ -152,6 +152,26 @@ TEST(CalcCommand, RepeatedRunsGiveIdenticalFiles) {
         EXPECT_EQ(table, ReadWhole(dir.File(base + ".var"))) << name;
         EXPECT_EQ(report.find("nan"), std::string::npos);
         EXPECT_EQ(report.find("inf"), std::string::npos);
+    }
+}
+
+TEST(CalcCommand, SimultaneousRunsInOneDirectoryKeepTheirOwnTables) {
+    TempDir dir;
+    CopyExample(dir, "yield-watertable.inp");
+    CopyExample(dir, "yield-watertable-salinity.inp");
+    for (int round = 0; round < 10; ++round) {
+        const std::string calc = "'" BREKKA_CALC_PATH "' ";
+        const std::string command = "cd '" + dir.Path().string() + "' && (" + calc +
+                                    "yield-watertable.inp & " + calc +
+                                    "yield-watertable-salinity.inp & wait) 2> stderr.txt";
+        ASSERT_EQ(std::system(command.c_str()), 0);
+        EXPECT_EQ(ReadWhole(dir.File("yield-watertable.var"))
+                      .rfind(" Variance Analysis, ANOVA table, Regression Type:", 0),
+                  0u);
+        EXPECT_EQ(ReadWhole(dir.File("yield-watertable-salinity.var"))
+                      .rfind(" Variance Analysis, ANOVA table, Regression Types:", 0),
+                  0u);
+        EXPECT_EQ(ReadWhole(dir.File("stderr.txt")).find("renamed"), std::string::npos);
     }
 }
 

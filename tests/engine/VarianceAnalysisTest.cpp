@@ -131,7 +131,7 @@ class VarianceAnalysisFile : public ::testing::Test {
         input.varFileName = (dir_ / "run.var").string();
     }
     void TearDown() override {
-        EXPECT_FALSE(fs::exists(dir_ / "Anova.tmp")) << "temporary file left behind";
+        EXPECT_FALSE(fs::exists(dir_ / "run.Anova.tmp")) << "temporary file left behind";
         fs::remove_all(dir_);
     }
 
@@ -485,16 +485,17 @@ TEST_F(VarianceAnalysisFile, MissingOrDamagedFilesStayAsTheyWere) {
 }
 
 TEST_F(VarianceAnalysisFile, TemporaryFileThatCannotBeCreatedLeavesTheVarFile) {
-    fs::create_directory(dir_ / "Anova.tmp");
+    fs::create_directory(dir_ / "run.Anova.tmp");
     WriteVar({" 1", "10", "100", "60", "-99999"});
     std::string before = ReadVar();
     Run();
     EXPECT_FALSE(result.tableWritten);
+    EXPECT_TRUE(result.failed);
     ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_NE(messages.messages[0].find("Anova.tmp"), std::string::npos);
+    EXPECT_NE(messages.messages[0].find("run.Anova.tmp"), std::string::npos);
     EXPECT_EQ(ReadVar(), before);
-    EXPECT_TRUE(fs::is_directory(dir_ / "Anova.tmp"));
-    fs::remove(dir_ / "Anova.tmp");
+    EXPECT_TRUE(fs::is_directory(dir_ / "run.Anova.tmp"));
+    fs::remove(dir_ / "run.Anova.tmp");
 }
 
 TEST_F(VarianceAnalysisFile, TinyAndExtremeDataNeverPrintNonFiniteNumbers) {
