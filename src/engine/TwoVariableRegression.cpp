@@ -74,7 +74,8 @@ void TwoVariableEngine::SearchBestFunction(std::array<double, 101>& candidates,
     // A CE a hair below 0 by rounding would give negative thresholds that let
     // candidates that failed their tests (CE 0) win.
     result.CE1 = ce < 0 ? 0 : ce;
-    result.BestCE = result.CE1;
+    // The sequence choice compares the lines' CEs as computed.
+    result.BestCE = ce;
     result.BestBP = candidates[0];
 
     if (choices.excluded[3]) {
