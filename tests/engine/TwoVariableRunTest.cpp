@@ -232,7 +232,7 @@ Columns TwoSteps(double xJump, double zJump) {
         const double z = Grid(jz);
         c.x.push_back(x);
         c.z.push_back(z);
-        c.y.push_back((x >= 5 ? xJump : 0) + (z >= 3 ? zJump : 0) + 0.3 * std::sin(1.7 * i));
+        c.y.push_back((x >= 5 ? xJump : 0) + (z >= 3 ? zJump : 0) + 0.3 * std::sin(1.3 * i));
     }
     return c;
 }
