@@ -362,6 +362,47 @@ TEST_F(TwoVariableRun, NoVariationInEitherVariableRefusesWithoutFiles) {
     }
 }
 
+TEST_F(TwoVariableRun, ConstantVariableBeyondAMillionIsRefused) {
+    for (bool inX : {true, false}) {
+        Columns c = Plane(30, 3);
+        std::vector<double>& flat = inX ? c.x : c.z;
+        std::fill(flat.begin(), flat.end(), inX ? 5000000.0 : -5000000.0);
+        Load(c, inX ? "farx" : "farz");
+        messages.messages.clear();
+        EXPECT_EQ(Run(), RunStatus::Refused) << inX;
+        ASSERT_EQ(messages.messages.size(), 1u);
+        EXPECT_EQ(messages.messages[0],
+                  "The database is not fit for regression analysis. There is no variation in X "
+                  "or Z-values. Please correct the input file.");
+        EXPECT_FALSE(std::filesystem::exists(Path(".out")));
+    }
+}
+
+TEST_F(TwoVariableRun, VariablesFarFromZeroKeepTheirStages) {
+    // The vee in X and the noise in Z, once as made and once with X beyond
+    // 2 000 000 and Z below -3 000 000: the same stages, the breakpoint moved with X.
+    const Columns near = VeeInX();
+    Load(near, "near");
+    ASSERT_EQ(Run(), RunStatus::Completed);
+    const StageResult first = Two().first;
+    const StageResult second = Two().second;
+    const int sequence = Two().Sequence;
+    ASSERT_EQ(sequence, 1);
+    ASSERT_EQ(first.type, 2);
+
+    Columns far = near;
+    for (size_t i = 0; i < far.x.size(); ++i) {
+        far.x[i] += 2000000;
+        far.z[i] -= 3000000;
+    }
+    Load(far, "far");
+    ASSERT_EQ(Run(), RunStatus::Completed);
+    EXPECT_EQ(Two().Sequence, sequence);
+    EXPECT_EQ(Two().first.type, first.type);
+    EXPECT_NEAR(Two().first.bp, first.bp + 2000000, 1e-6);
+    EXPECT_EQ(Two().second.type, second.type);
+}
+
 TEST_F(TwoVariableRun, DataSetHoldsItsOwnColumnsAfterEveryRun) {
     const Columns xFirst = TwoSteps(10, 4);
     const Columns zFirst = TwoSteps(4, 10);
