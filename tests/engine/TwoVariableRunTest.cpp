@@ -222,7 +222,8 @@ double Grid(int j) {
 }
 
 // Two steps: `xJump` at X = 5 and `zJump` at Z = 3, every grid value taken twice
-// in different pairings, with a small wobble that no line follows.
+// in different pairings, with a small wobble that no line follows (not even on one
+// side of a step: a level side must have no significant slope of its own).
 Columns TwoSteps(double xJump, double zJump) {
     Columns c;
     for (int i = 0; i < 202; ++i) {
