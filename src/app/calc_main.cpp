@@ -5,6 +5,7 @@
 #include <string>
 
 #include "data/DataModule.h"
+#include "data/InputFileName.h"
 #include "data/RunSettings.h"
 #include "engine/Calculation.h"
 
@@ -90,6 +91,10 @@ int main(int argc, char** argv) {
     }
     if (inputFile.empty()) {
         return BadArguments("no input file given");
+    }
+    if (brekka::IsResultFileName(inputFile)) {
+        std::cerr << brekka::ResultFileAsInputMessage(inputFile) << "\n";
+        return kExitBadInput;
     }
 
     StderrMessageSink messages;

@@ -1,5 +1,6 @@
 #include "engine/Calculation.h"
 
+#include "data/InputFileName.h"
 #include "engine/VarianceAnalysis.h"
 
 namespace brekka {
@@ -21,6 +22,12 @@ CalculationStatus Calculation::Run(bool withVarianceAnalysis, const ProgressFn& 
     }
     settings_.DecimalSeparator = '.';
     const std::string inputName = data_.FileName;
+    // The results are named by replacing the extension: they would overwrite such
+    // an input file.
+    if (IsResultFileName(inputName)) {
+        data_.Messages().ShowMessage(ResultFileAsInputMessage(inputName));
+        return CalculationStatus::Refused;
+    }
 
     const RunStatus status =
         data_.VarOption == 3 ? two_.RunTwoVariableRegression() : one_.RunOneVariableRegression();

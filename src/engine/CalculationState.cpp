@@ -280,24 +280,31 @@ bool CalculationState::ValuesAtBreakpointSeparated(double bp) const {
     return (y1 - T * e1 > y2 + T * e2) || (y1 + T * e1 < y2 - T * e2);
 }
 
+bool CalculationState::SideIsFlat(int side) const {
+    // The constructed slope of a horizontal side is 0 by construction and tells
+    // nothing; the side's own regression does.
+    const SideStatistics& t = stats[side];
+    return std::fabs(t.RC) - CriticalValue * t.StDevRC <= 0;
+}
+
 void CalculationState::ApplyAcceptanceTests(int& type, double& ce, double bp) {
     const double T = CriticalValue;
     const double s1 = line[0].slope;
     const double s2 = line[1].slope;
     switch (type) {
     case 3:
-        if (!(marginLower1 < 0 && marginLower2 > 0 && SidesLargeEnough())) {
+        if (!(marginLower1 < 0 && marginLower2 > 0 && SidesLargeEnough() && SideIsFlat(0))) {
             ce = 0;
         }
         break;
     case 4:
-        if (!(marginLower1 > 0 && marginLower2 < 0 && SidesLargeEnough())) {
+        if (!(marginLower1 > 0 && marginLower2 < 0 && SidesLargeEnough() && SideIsFlat(1))) {
             ce = 0;
         }
         break;
     case 5:
         if (!(marginLower1 < 0 && marginLower2 < 0 && DifferenceOfAverages() > 0 &&
-              SidesLargeEnough())) {
+              SidesLargeEnough() && SideIsFlat(0) && SideIsFlat(1))) {
             ce = 0;
         }
         break;
@@ -354,11 +361,11 @@ void CalculationState::BreakpointStatistics(int type, int method, double bp) {
     StErrBP = 0;
     double eY1 = 0;
     double eY2 = 0;
-    if ((type == 3 || type == 2) && n2 > 2) {
+    if (type == 3 && n2 > 2) {
         const double d = st2.AvX - bp;
         eY2 = std::sqrt(SSDfun / ((n2 - 1) * n2) + (d * d) * (SE[1] * SE[1]));
     }
-    if ((type == 4 || type == 2) && n1 > 2) {
+    if (type == 4 && n1 > 2) {
         const double d = st1.AvX - bp;
         eY1 = std::sqrt(SSDfun / ((n1 - 1) * n1) + (d * d) * (SE[0] * SE[0]));
     }
@@ -369,27 +376,28 @@ void CalculationState::BreakpointStatistics(int type, int method, double bp) {
         vY2 = eY1 * eY1;
     }
 
-    // Error of the intersection of two lines with slopes s1 and s2.
-    auto intersectionError = [&](double s1, double s2) {
-        const double ds = s1 - s2;
-        const double ds2 = ds * ds;
-        if (ds2 == 0) {
+    // Standard error of the crossing point xStar of two lines with slopes s1 and s2,
+    // each taken around its side's centre, where its level and its slope are
+    // independent: moving a level by dY moves the crossing by dY / (s1 - s2), and
+    // turning a slope by ds moves it by (xStar - AvX) * ds / (s1 - s2). The result
+    // is in units of X and does not depend on the units of Y or on where X starts.
+    auto crossingError = [&](double s1, double s2, double xStar) {
+        const double ds = std::fabs(s1 - s2);
+        if (ds == 0) {
             return 0.0; // parallel lines have no intersection to be uncertain about
         }
-        const double A = (Vs[0] + Vs[1]) / (ds2 * ds2);
-        const double B = s1 * st1.AvX - st1.AvY - s2 * st2.AvX + st2.AvY;
-        const double C = 1 / ds2;
-        const double D1 = (s1 * s1) * vX1 + (st1.AvX * st1.AvX) * Vs[0] + vY1;
-        const double D2 = (s2 * s2) * vX2 + (st2.AvX * st2.AvX) * Vs[1] + vY2;
-        const double G = A * B + (D1 + D2) * C;
-        return (G > 0 && std::isfinite(G)) ? std::sqrt(G) : 0.0;
+        const double v1 = n1 > 2 ? SSDside[0] / ((n1 - 2) * n1) : kUndefinedVariance;
+        const double v2 = n2 > 2 ? SSDside[1] / ((n2 - 2) * n2) : kUndefinedVariance;
+        const double u1 = xStar - st1.AvX;
+        const double u2 = xStar - st2.AvX;
+        const double radicand = v1 + v2 + (u1 * u1) * Vs[0] + (u2 * u2) * Vs[1];
+        const double error = std::sqrt(radicand) / ds;
+        return std::isfinite(error) ? error : 0.0;
     };
 
     if (type == 2) {
-        StErrBP = intersectionError(line[0].slope, line[1].slope);
-        if (eY2 > 0 && eY2 < StErrBP) {
-            StErrBP = eY2;
-        }
+        // The constructed lines meet at the breakpoint itself.
+        StErrBP = crossingError(line[0].slope, line[1].slope, bp);
     } else if (type == 3 || type == 4) {
         const bool three = type == 3;
         const double s = three ? line[1].slope : line[0].slope;
@@ -421,7 +429,11 @@ void CalculationState::BreakpointStatistics(int type, int method, double bp) {
         if (stats[0].RC == stats[1].RC) {
             stats[0].RC = 1.01 * stats[1].RC;
         }
-        StErrBP = intersectionError(stats[0].RC, stats[1].RC);
+        const double rc1 = stats[0].RC;
+        const double rc2 = stats[1].RC;
+        const double xStar =
+            rc1 != rc2 ? (st2.AvY - rc2 * st2.AvX - st1.AvY + rc1 * st1.AvX) / (rc1 - rc2) : bp;
+        StErrBP = crossingError(rc1, rc2, xStar);
     }
 }
 

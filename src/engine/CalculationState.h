@@ -109,6 +109,9 @@ public:
     double DifferenceOfAverages() const;
     double DifferenceOfSlopes() const;
     bool ValuesAtBreakpointSeparated(double bp) const;
+    // Whether the own regression of side 0 or 1 has no significant slope, so that
+    // a function may make that side horizontal.
+    bool SideIsFlat(int side) const;
 
 private:
     void ApplyAcceptanceTests(int& type, double& ce, double bp);

@@ -71,9 +71,10 @@ RunStatus OneVariableEngine::RunOneVariableRegression() {
         return RunStatus::Refused;
     }
 
-    state_.Xmin = 1000000;
-    state_.Xmax = -1000000;
-    for (int i = 0; i < N; ++i) {
+    // The extremes start at the first value: any fixed start would lie inside or
+    // beyond the range of data far from 0.
+    state_.Xmin = state_.Xmax = N > 0 ? data_.XData[0] : 0;
+    for (int i = 1; i < N; ++i) {
         const double x = data_.XData[i];
         if (x < state_.Xmin) {
             state_.Xmin = x;

@@ -127,9 +127,11 @@ RunStatus TwoVariableEngine::RunTwoVariableRegression() {
         return RunStatus::Refused;
     }
 
-    state_.Xmin = two_.Zmin = 1000000;
-    state_.Xmax = two_.Zmax = -1000000;
-    for (int i = 0; i < N; ++i) {
+    // The extremes start at the first values: any fixed start would lie inside or
+    // beyond the range of data far from 0.
+    state_.Xmin = state_.Xmax = N > 0 ? data_.XData[0] : 0;
+    two_.Zmin = two_.Zmax = N > 0 ? data_.ZData[0] : 0;
+    for (int i = 1; i < N; ++i) {
         const double x = data_.XData[i];
         const double z = data_.ZData[i];
         if (x < state_.Xmin) {

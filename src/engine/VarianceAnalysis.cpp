@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 #include <vector>
 
@@ -13,8 +14,10 @@
 namespace brekka {
 namespace {
 
-// The engines write this value instead of a breakpoint when the result has none.
-constexpr double kNoBreakpoint = -99999.0;
+// The engines write this record instead of a breakpoint when the result has none.
+// It is told by its spelling: a breakpoint always carries its decimals, so a real
+// breakpoint at -99999 reads -99999.000.
+const char* const kNoBreakpoint = "-99999";
 // The variance of a mean square without degrees of freedom, as in the engines.
 constexpr double kUndefinedVariance = 1000000.0;
 // F of a block whose residual mean square is not positive.
@@ -143,6 +146,20 @@ public:
     }
     double Real() {
         return Read([this] { return reader_.ReadReal(); });
+    }
+    // A breakpoint record: empty for the no-breakpoint marker.
+    std::optional<double> Breakpoint() {
+        return Read([this]() -> std::optional<double> {
+            const std::string word = reader_.ReadWord();
+            if (word == kNoBreakpoint) {
+                return std::nullopt;
+            }
+            double value = 0;
+            if (!ParseReal(word, value)) {
+                throw TextReadError("\"" + word + "\" is not a number");
+            }
+            return value;
+        });
     }
     // Refuses the record just read.
     [[noreturn]] void Refuse(const std::string& what) const {
@@ -361,8 +378,7 @@ Block BreakpointBlock(const std::string& label, double explained, double residua
 void OneVariableBlocks(RecordReader& records, const VarianceAnalysisInput& input, int n, double sst,
                        Table& table) {
     double ssdLine = records.Real();
-    double bp = records.Real();
-    bool hasBreakpoint = bp != kNoBreakpoint;
+    bool hasBreakpoint = records.Breakpoint().has_value();
     double ssdBroken = 0;
     if (hasBreakpoint) {
         ssdBroken = records.Real();
@@ -408,12 +424,10 @@ void TwoVariableBlocks(RecordReader& records, const VarianceAnalysisInput& input
     if (sequence != 1 && sequence != 2) {
         records.Refuse("the sequence is " + std::to_string(sequence) + " instead of 1 or 2");
     }
-    double bp1 = records.Real();
+    bool hasBreakpoint1 = records.Breakpoint().has_value();
     double ssdBroken1 = records.Real();
     double ssdLine2 = records.Real();
-    double bp2 = records.Real();
-    bool hasBreakpoint1 = bp1 != kNoBreakpoint;
-    bool hasBreakpoint2 = bp2 != kNoBreakpoint;
+    bool hasBreakpoint2 = records.Breakpoint().has_value();
     double ssdBroken2 = 0;
     if (hasBreakpoint2) {
         ssdBroken2 = records.Real();

@@ -10,8 +10,12 @@ namespace brekka {
 namespace {
 constexpr size_t kFlushSize = 1 << 16;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 } // namespace
 
 bool TextFileWriter::Open(const std::string& path) {
@@ -104,7 +108,9 @@ std::string TextReader::ReadLine() {
     return line;
 }
 
-void TextReader::SkipLine() { ReadLine(); }
+void TextReader::SkipLine() {
+    ReadLine();
+}
 
 void TextReader::SkipLines(int count) {
     for (int i = 0; i < count; ++i) {
@@ -163,6 +169,14 @@ double TextReader::ReadReal() {
                                           : "\"" + token + "\" is not a number");
     }
     return value;
+}
+
+std::string TextReader::ReadWord() {
+    std::string token = ReadToken();
+    if (token.empty()) {
+        throw TextReadError("a number is missing");
+    }
+    return token;
 }
 
 bool ParseReal(const std::string& text, double& value) {

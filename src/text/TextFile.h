@@ -60,6 +60,10 @@ public:
     // not a (finite) number.
     long long ReadInteger();
     double ReadReal();
+    // Skips blanks, tabs and line ends, then reads the text up to the next blank,
+    // tab or line end, for records whose spelling matters. Throws TextReadError
+    // when there is none.
+    std::string ReadWord();
     // True when only blanks and tabs remain on the current line.
     bool RestOfLineIsBlank() const;
 

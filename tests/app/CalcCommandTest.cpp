@@ -97,6 +97,23 @@ TEST(CalcCommand, DamagedInputIsRefusedWithTheMessageAndNoFiles) {
     EXPECT_FALSE(std::filesystem::exists(dir.File("bad.var")));
 }
 
+TEST(CalcCommand, ResultFileNamesAreRefusedAsInputAndStayUnchanged) {
+    // The report and the table take the input's name with .out and .var: run on
+    // such a file, the program would overwrite its own data with its results.
+    TempDir dir;
+    const std::string content = OneVariableFile(Rows(12, 1, 1, 1));
+    for (const std::string name : {"data.out", "data.var", "DATA.OUT"}) {
+        WriteText(dir.File(name), content);
+        CommandResult result = RunCalc(dir, name);
+        EXPECT_EQ(result.status, 2) << name;
+        EXPECT_NE(result.err.find("\"" + name + "\""), std::string::npos) << result.err;
+        EXPECT_EQ(ReadWhole(dir.File(name)), content) << name;
+        std::filesystem::remove(dir.File(name));
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.File("data.out")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("data.var")));
+}
+
 TEST(CalcCommand, DataWithoutVariationOrWithHugeValuesExitWithStatusThree) {
     TempDir dir;
     WriteText(dir.File("flat.inp"), OneVariableFile(Rows(12, 5, 0.00001, 1)));

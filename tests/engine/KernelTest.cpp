@@ -21,7 +21,7 @@ const std::vector<double> kX{1, 2, 3, 4, 5, 6};
 const std::vector<double> kY{2, 4, 5, 20, 18, 19};
 
 class KernelTest : public ::testing::Test {
-  protected:
+protected:
     CalculationState state;
 
     void Prepare(const std::vector<double>& y, const std::vector<double>& x) {
@@ -179,7 +179,7 @@ TEST_F(KernelTest, LineWithoutBreakpointMatchesIndependentRegression) {
 
 // Two sloping sides: X 1..6 with slope 1, X 7..12 with slope -2, small wobbles.
 class DisconnectedRequestTest : public KernelTest {
-  protected:
+protected:
     void SetUp() override {
         for (int i = 1; i <= 12; ++i) {
             x12.push_back(i);
@@ -214,7 +214,7 @@ TEST_F(DisconnectedRequestTest, SlopesInsignificantByPreviousErrorsAreRemoved) {
 // Left: level near 9.6; right: exactly Y = 1.75 X, so its slope is exactly the
 // critical value 1.75.
 class HorizontalThenSlopingTest : public KernelTest {
-  protected:
+protected:
     void SetUp() override {
         Prepare({9.5, 9.75, 9.5, 9.75, 9.5, 10.5, 12.25, 14, 15.75, 17.5},
                 {1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
@@ -250,6 +250,59 @@ TEST_F(HorizontalThenSlopingTest, InsignificantLeftSlopeIsRequired) {
     double bp = 5.5;
     int type = 3;
     EXPECT_EQ(Fit(bp, type, 1), 0);
+}
+
+// A side that the function makes horizontal must have no significant slope of its
+// own. X = 1..10, breakpoint 5.5, five data a side. By hand, for a side at X 6..10
+// (AvX 8, SSX 10) or 1..5 (AvX 3, SSX 10):
+// - flat exactly (all 10): RC = 0, St.Dev.RC = 0, margin 0, horizontal;
+// - wobble 10 + {0.1, -0.1, 0, 0.1, -0.1}: SXY = -0.2, RC = -0.02, SSY = 0.04,
+//   SSD = 0.036, St.Dev.RC = sqrt(0.036 / 30) = 0.03464, margin 0.02 - 1.75 * 0.03464
+//   < 0, horizontal;
+// - the same wobble on 10 + 0.1 (X - AvX): SXY = 0.8, RC = 0.08, SSY = 0.10,
+//   SSD = 0.036, St.Dev.RC = 0.03464: margin 0.08 - 1.75 * 0.03464 = 0.019 > 0, a
+//   slope; with T = 2.5 the margin is 0.08 - 0.0866 < 0 again.
+TEST(KernelHorizontalSide, OwnSlopeOfTheHorizontalSideMustBeInsignificant) {
+    const std::vector<double> flat{10, 10, 10, 10, 10};
+    const std::vector<double> wobble{10.1, 9.9, 10, 10.1, 9.9};
+    const std::vector<double> sloping{9.9, 9.8, 10, 10.2, 10.1};
+    const std::vector<double> steep{2, 4, 6, 8, 10};          // left of a type 4
+    const std::vector<double> steepRight{12, 14, 16, 18, 20}; // right of a type 3
+    const std::vector<double> low{2, 2, 2, 2, 2};
+    struct Case {
+        int request;
+        std::vector<double> left, right;
+        double T;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {4, steep, flat, 1.75, true},        {4, steep, wobble, 1.75, true},
+        {4, steep, sloping, 1.75, false},    {4, steep, sloping, 2.5, true},
+        {3, flat, steepRight, 1.75, true},   {3, sloping, steepRight, 1.75, false},
+        {3, sloping, steepRight, 2.5, true}, {5, low, wobble, 1.75, true},
+        {5, low, sloping, 1.75, false},      {5, sloping, std::vector<double>(5, 20), 1.75, false},
+    };
+    const std::vector<double> x{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+    for (const Case& c : cases) {
+        std::vector<double> y = c.left;
+        y.insert(y.end(), c.right.begin(), c.right.end());
+        CalculationState state;
+        state.CriticalValue = c.T;
+        state.Xmin = 1;
+        state.Xmax = 10;
+        double bp = 1;
+        double ce = 0;
+        int type = 1;
+        state.FitBreakpoint(y, x, bp, ce, type, 0);
+        // Errors of an earlier evaluation that let the constructed slopes pass.
+        state.SE = {0.1, 0.1};
+        bp = 5.5;
+        type = c.request;
+        state.FitBreakpoint(y, x, bp, ce, type, 2);
+        const std::string what = std::to_string(c.request) + " " + std::to_string(y[2]) + " " +
+                                 std::to_string(y[7]) + " T " + std::to_string(c.T);
+        EXPECT_EQ(ce > 0, c.accepted) << what;
+    }
 }
 
 TEST(KernelSignificance, MinimumSideCountIsTenthOfDataButAtLeastFive) {

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
@@ -39,7 +40,7 @@ template <typename Shape> DataSet Make(int n, double noise, Shape shape) {
 }
 
 class OneVariableRunTest : public ::testing::Test {
-  protected:
+protected:
     brekka::testing::ScratchDirectory dir;
     RecordingMessageSink messages;
     TDMBrekka data{messages};
@@ -227,6 +228,94 @@ TEST_F(OneVariableRunTest, NearlyParallelJumpIsReportedAsParallelSegments) {
     const double se2 = std::sqrt(right.ssd / ((right.n - 2) * right.ssx));
     const double common = se1 >= se2 ? left.slope : right.slope;
     EXPECT_NEAR(NumberAfter(*as, "As = "), common, 5e-3);
+}
+
+TEST_F(OneVariableRunTest, BendFromHalfToMinusThreeTenthsIsTypeTwoNearSixty) {
+    // 1000 data on a line that rises by 0.5 and falls by 0.3 beyond X = 60: the side
+    // right of any breakpoint below 60 still rises and falls, so its own regression
+    // is far from flat and no sloping-then-horizontal function may stand in for it.
+    DataSet d;
+    for (int i = 1; i <= 1000; ++i) {
+        const double x = 0.1 * i;
+        d.x.push_back(x);
+        d.y.push_back((x < 60 ? 0.5 * x : 30 - 0.3 * (x - 60)) + Wobble(i));
+    }
+    ASSERT_EQ(Run(d), RunStatus::Completed);
+    EXPECT_EQ(state.chosenType, 2);
+    EXPECT_NEAR(state.BestBP, 60, 0.5);
+}
+
+TEST_F(OneVariableRunTest, BreakpointErrorFollowsTheUnitsOfXOnly) {
+    // A vee at 20.3: the same data in other units of Y, other units of X and with X
+    // shifted far beyond 1 000 000 (either way) give the same function, the
+    // breakpoint moved with X and its standard error in units of X.
+    const DataSet base = Make(40, 0.3, [](double x) { return 3 * std::fabs(x - 20.3); });
+    ASSERT_EQ(Run(base), RunStatus::Completed);
+    ASSERT_EQ(state.chosenType, 2);
+    const double bp = state.BestBP;
+    const double error = state.StErrBP;
+    ASSERT_GT(error, 0);
+
+    struct Change {
+        double yScale, xScale, xShift;
+    };
+    for (const Change c : {Change{1000, 1, 0}, Change{0.001, 1, 0}, Change{1, 1000, 0},
+                           Change{1, 1, 2000000}, Change{1, 1, -3000000}}) {
+        DataSet d = base;
+        for (size_t i = 0; i < d.x.size(); ++i) {
+            d.y[i] *= c.yScale;
+            d.x[i] = d.x[i] * c.xScale + c.xShift;
+        }
+        const std::string what = std::to_string(c.yScale) + " " + std::to_string(c.xScale) + " " +
+                                 std::to_string(c.xShift);
+        ASSERT_EQ(Run(d), RunStatus::Completed) << what;
+        EXPECT_EQ(state.chosenType, 2) << what;
+        EXPECT_NEAR(state.BestBP, bp * c.xScale + c.xShift, 1e-6 * c.xScale) << what;
+        // Far from 0 the kernel's raw sums lose some digits.
+        EXPECT_NEAR(state.StErrBP, error * c.xScale, 1e-4 * error * c.xScale) << what;
+    }
+}
+
+TEST_F(OneVariableRunTest, ConstantXBeyondAMillionIsRefused) {
+    for (double x : {5000000.0, -5000000.0}) {
+        messages.messages.clear();
+        DataSet d;
+        for (int i = 0; i < 12; ++i) {
+            d.x.push_back(x);
+            d.y.push_back(i % 3);
+        }
+        EXPECT_EQ(Run(d), RunStatus::Refused) << x;
+        ASSERT_EQ(messages.messages.size(), 1u) << x;
+        EXPECT_EQ(messages.messages[0], "The database is not fit for regression analysis. There "
+                                        "is no variation in X-values. Please correct the input "
+                                        "file.");
+        EXPECT_FALSE(std::filesystem::exists(dir.File("run.out")));
+    }
+}
+
+TEST_F(OneVariableRunTest, BreakpointAtMinusNinetyNineThousandNineHundredNinetyNine) {
+    // X from -100049 to -99949 in steps of 1, so that the candidates are whole
+    // numbers, and a vee at -99999: the breakpoint is written -99999.000, which is
+    // a breakpoint and not the record of a result without one.
+    DataSet d;
+    for (int i = 0; i <= 100; ++i) {
+        const double x = -100049.0 + i;
+        d.x.push_back(x);
+        d.y.push_back(2 * std::fabs(x + 99999) + 0.2 * Wobble(i));
+    }
+    ASSERT_EQ(Run(d, "far"), RunStatus::Completed);
+    ASSERT_EQ(state.chosenType, 2);
+    ASSERT_EQ(state.BestBP, -99999);
+    EXPECT_EQ(Var("far")[4], "  -99999.000");
+
+    brekka::testing::FillDataSet(data, d.y, d.x);
+    data.FileName = dir.File("far.inp");
+    Calculation calculation(data, settings);
+    ASSERT_EQ(calculation.Run(true), CalculationStatus::Completed);
+    ASSERT_EQ(calculation.State().BestBP, -99999);
+    const auto table = Var("far");
+    EXPECT_TRUE(Contains(table, " extra expl. by"));
+    EXPECT_TRUE(Contains(table, " total expl. by"));
 }
 
 // --- thresholds ---
@@ -481,6 +570,25 @@ TEST_F(OneVariableRunTest, CalculationRefusalKeepsInputNameAndWritesNothing) {
     EXPECT_EQ(data.FileName, dir.File("still.inp"));
     EXPECT_FALSE(std::filesystem::exists(dir.File("still.out")));
     EXPECT_FALSE(std::filesystem::exists(dir.File("still.var")));
+}
+
+TEST_F(OneVariableRunTest, CalculationRefusesResultFilesAsInput) {
+    // The results are named by replacing the extension, so they would overwrite
+    // an input file named like one of them.
+    for (const std::string name : {"data.out", "data.var", "DATA.OUT", "Data.Var"}) {
+        messages.messages.clear();
+        brekka::testing::FillDataSet(data, {1, 2, 4, 3, 5, 7, 6, 8, 9, 11},
+                                     {1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+        data.FileName = dir.File(name);
+        { std::ofstream(data.FileName, std::ios::binary) << "keep me"; }
+        Calculation calculation(data, settings);
+        EXPECT_EQ(calculation.Run(true), CalculationStatus::Refused) << name;
+        ASSERT_EQ(messages.messages.size(), 1u) << name;
+        EXPECT_NE(messages.messages[0].find(dir.File(name)), std::string::npos) << name;
+        EXPECT_EQ(brekka::testing::ReadWhole(dir.File(name)), "keep me") << name;
+        EXPECT_EQ(data.FileName, dir.File(name));
+        std::filesystem::remove(dir.File(name));
+    }
 }
 
 // --- varied random data ---

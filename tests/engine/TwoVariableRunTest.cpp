@@ -222,7 +222,8 @@ double Grid(int j) {
 }
 
 // Two steps: `xJump` at X = 5 and `zJump` at Z = 3, every grid value taken twice
-// in different pairings, with a small wobble that no line follows.
+// in different pairings, with a small wobble that no line follows (not even on one
+// side of a step: a level side must have no significant slope of its own).
 Columns TwoSteps(double xJump, double zJump) {
     Columns c;
     for (int i = 0; i < 202; ++i) {
@@ -232,7 +233,7 @@ Columns TwoSteps(double xJump, double zJump) {
         const double z = Grid(jz);
         c.x.push_back(x);
         c.z.push_back(z);
-        c.y.push_back((x >= 5 ? xJump : 0) + (z >= 3 ? zJump : 0) + 0.3 * std::sin(1.7 * i));
+        c.y.push_back((x >= 5 ? xJump : 0) + (z >= 3 ? zJump : 0) + 0.3 * std::sin(1.3 * i));
     }
     return c;
 }
@@ -360,6 +361,47 @@ TEST_F(TwoVariableRun, NoVariationInEitherVariableRefusesWithoutFiles) {
         EXPECT_FALSE(std::filesystem::exists(Path(".out")));
         EXPECT_FALSE(std::filesystem::exists(Path(".var")));
     }
+}
+
+TEST_F(TwoVariableRun, ConstantVariableBeyondAMillionIsRefused) {
+    for (bool inX : {true, false}) {
+        Columns c = Plane(30, 3);
+        std::vector<double>& flat = inX ? c.x : c.z;
+        std::fill(flat.begin(), flat.end(), inX ? 5000000.0 : -5000000.0);
+        Load(c, inX ? "farx" : "farz");
+        messages.messages.clear();
+        EXPECT_EQ(Run(), RunStatus::Refused) << inX;
+        ASSERT_EQ(messages.messages.size(), 1u);
+        EXPECT_EQ(messages.messages[0],
+                  "The database is not fit for regression analysis. There is no variation in X "
+                  "or Z-values. Please correct the input file.");
+        EXPECT_FALSE(std::filesystem::exists(Path(".out")));
+    }
+}
+
+TEST_F(TwoVariableRun, VariablesFarFromZeroKeepTheirStages) {
+    // The vee in X and the noise in Z, once as made and once with X beyond
+    // 2 000 000 and Z below -3 000 000: the same stages, the breakpoint moved with X.
+    const Columns near = VeeInX();
+    Load(near, "near");
+    ASSERT_EQ(Run(), RunStatus::Completed);
+    const StageResult first = Two().first;
+    const StageResult second = Two().second;
+    const int sequence = Two().Sequence;
+    ASSERT_EQ(sequence, 1);
+    ASSERT_EQ(first.type, 2);
+
+    Columns far = near;
+    for (size_t i = 0; i < far.x.size(); ++i) {
+        far.x[i] += 2000000;
+        far.z[i] -= 3000000;
+    }
+    Load(far, "far");
+    ASSERT_EQ(Run(), RunStatus::Completed);
+    EXPECT_EQ(Two().Sequence, sequence);
+    EXPECT_EQ(Two().first.type, first.type);
+    EXPECT_NEAR(Two().first.bp, first.bp + 2000000, 1e-6);
+    EXPECT_EQ(Two().second.type, second.type);
 }
 
 TEST_F(TwoVariableRun, DataSetHoldsItsOwnColumnsAfterEveryRun) {

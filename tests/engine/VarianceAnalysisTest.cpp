@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -123,7 +124,7 @@ const std::vector<std::string> kTail = {
     " See also https://www.itl.nist.gov/div898/handbook/"};
 
 class VarianceAnalysisFile : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         std::string pattern = (fs::temp_directory_path() / "brekka-anova-XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
@@ -522,4 +523,46 @@ TEST_F(VarianceAnalysisFile, TinyAndExtremeDataNeverPrintNonFiniteNumbers) {
             }
         }
     }
+}
+
+// A breakpoint is always written with its three decimals; only the record that
+// reads -99999 without them marks a result without breakpoint.
+TEST_F(VarianceAnalysisFile, BreakpointAtMinusNinetyNineThousandNineHundredNinetyNineIsKept) {
+    input.reportedType = 2;
+    // By hand: extra SSX = 60 - 20 = 40 over MSB = 20 / (10 - 5) = 4, so F/3 = 10/3
+    // on 3 and 7; total 80 / 4 / 3 = 6.667 on 3 and 5.
+    WriteVar({" 1", "   10", "   1.000E+002", "   6.000E+001", "  -99999.000", "   2.000E+001"});
+    std::vector<std::string> blocks = RunBlocks();
+    ASSERT_EQ(blocks.size(), 20u);
+    EXPECT_EQ(blocks[8], " extra expl. by");
+    EXPECT_EQ(blocks[9], "  break-point                                  F(3,7)=");
+    EXPECT_EQ(blocks[10].substr(0, 12), "      40.000");
+    EXPECT_EQ(blocks[10].substr(42, 12), "       3.333");
+    EXPECT_EQ(blocks[16], " total expl. by");
+    EXPECT_EQ(blocks[17], "  break-point                                  F(3,5)=");
+    EXPECT_EQ(blocks[18].substr(42, 12), "       6.667");
+
+    // The marker itself, with or without its leading blank, still has no blocks.
+    for (const char* marker : {" -99999", "-99999"}) {
+        WriteVar({" 1", "   10", "   1.000E+002", "   6.000E+001", marker});
+        input.reportedType = 1;
+        EXPECT_EQ(RunBlocks().size(), 7u) << marker;
+    }
+}
+
+TEST_F(VarianceAnalysisFile, TwoVariableBreakpointAtMinusNinetyNineThousandIsKept) {
+    // N = 40, a first stage of type 4 at -99999: it leaves r1 = 40 - 4 = 36 degrees of
+    // freedom, so the second-stage line is tested on 1 and 34 (37 without breakpoint).
+    input.varOption = 3;
+    input.type1 = 4;
+    input.type2 = 1;
+    WriteVar({"    2", "   40", "   2.000E+002", "   1.200E+002", "    1", "  -99999.000",
+              "   8.000E+001", "   7.000E+001", " -99999"});
+    std::vector<std::string> blocks = RunBlocks();
+    auto has = [&](const std::string& line) {
+        return std::find(blocks.begin(), blocks.end(), line) != blocks.end();
+    };
+    EXPECT_TRUE(has(" X-breakpoint                                  F(3,35)="));
+    EXPECT_TRUE(has(" X-breakpoint                                  F(4,35)="));
+    EXPECT_TRUE(has(" residuals on Z                                F(1,34)="));
 }
