@@ -26,15 +26,16 @@ DataGridWidget::DataGridWidget(QWidget* parent) : QTableWidget(parent) {
 }
 
 void DataGridWidget::PasteText(const QString& text) {
-    const QModelIndex index = currentIndex();
+    PasteTextAt(currentIndex(), text);
+}
+
+void DataGridWidget::PasteTextAt(const QModelIndex& index, const QString& text) {
     if (!index.isValid() || index.column() == 0) {
         return;
     }
     if (state() == QAbstractItemView::EditingState) {
         // The edit in progress is replaced by the paste.
-        if (QWidget* editor = indexWidget(index)) {
-            closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
-        } else if (auto* focused = qobject_cast<QLineEdit*>(QApplication::focusWidget())) {
+        if (auto* focused = qobject_cast<CellEditor*>(QApplication::focusWidget())) {
             closeEditor(focused, QAbstractItemDelegate::RevertModelCache);
         }
     }
@@ -57,14 +58,15 @@ void DataGridWidget::keyPressEvent(QKeyEvent* event) {
     QTableWidget::keyPressEvent(event);
 }
 
-CellEditor::CellEditor(DataGridWidget* grid, QWidget* parent) : QLineEdit(parent), grid_(grid) {
+CellEditor::CellEditor(DataGridWidget* grid, const QModelIndex& index, QWidget* parent)
+    : QLineEdit(parent), grid_(grid), index_(index) {
     setFrame(false);
 }
 
 void CellEditor::PasteClipboard() {
     const QString text = QApplication::clipboard()->text();
     if (IsMultiCellText(text)) {
-        grid_->PasteText(text);
+        grid_->PasteTextAt(index_, text);
     } else {
         paste();
     }
@@ -96,7 +98,7 @@ QWidget* CellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&
     if (index.column() == 0) {
         return nullptr;
     }
-    return new CellEditor(grid_, parent);
+    return new CellEditor(grid_, index, parent);
 }
 
 } // namespace brekka

@@ -14,6 +14,7 @@ public:
     explicit DataGridWidget(QWidget* parent = nullptr);
     // Pastes the text at the current cell (the editor, if one is open, is closed).
     void PasteText(const QString& text);
+    void PasteTextAt(const QModelIndex& index, const QString& text);
     void PasteClipboard();
 
 signals:
@@ -28,7 +29,7 @@ protected:
 class CellEditor : public QLineEdit {
     Q_OBJECT
 public:
-    CellEditor(DataGridWidget* grid, QWidget* parent);
+    CellEditor(DataGridWidget* grid, const QModelIndex& index, QWidget* parent);
     void PasteClipboard();
 
 protected:
@@ -37,6 +38,7 @@ protected:
 
 private:
     DataGridWidget* grid_;
+    QPersistentModelIndex index_;
 };
 
 class CellDelegate : public QStyledItemDelegate {
