@@ -77,12 +77,13 @@ public:
     bool Running = false; // a calculation is under way
 
     // The six file dialogs; SetDialogFolder points them all to one folder.
-    FileDialogSpec InputOpenDialog{"Input files (*.inp)|*.inp", "inp", ""};
-    FileDialogSpec InputSaveDialog{"Input files (*.inp)|*.inp", "inp", ""};
-    FileDialogSpec OutputOpenDialog{"Output files (*.out)|*.out", ".out", ""};
-    FileDialogSpec OutputReadDialog{"Output files (*.out)|*.out", "out", ""};
-    FileDialogSpec GraphOpenDialog{"Graph files (*.bmp)|*.bmp", "bmp", ""};
-    FileDialogSpec GraphSaveDialog{"Image files (*.bmp)|*.bmp", "bmp", ""};
+    FileDialogSpec InputOpenDialog{"Open input", "Input files (*.inp)|*.inp", "inp", ""};
+    FileDialogSpec InputSaveDialog{"Save input", "Input files (*.inp)|*.inp", "inp", ""};
+    FileDialogSpec OutputOpenDialog{"Open output", "Output files (*.out)|*.out", ".out", ""};
+    FileDialogSpec OutputReadDialog{"Open output for a graph", "Output files (*.out)|*.out", "out",
+                                    ""};
+    FileDialogSpec GraphOpenDialog{"Open graph", "Graph files (*.bmp)|*.bmp", "bmp", ""};
+    FileDialogSpec GraphSaveDialog{"Save graph", "Image files (*.bmp)|*.bmp", "bmp", ""};
     void SetDialogFolder(const std::string& path);
 
     // Main window and intro page.

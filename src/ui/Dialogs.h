@@ -10,6 +10,7 @@
 namespace brekka {
 
 struct FileDialogSpec {
+    std::string Title;
     std::string Filter;     // "Input files (*.inp)|*.inp"
     std::string DefaultExt; // "inp"
     std::string Folder;     // initial folder, set by SetDialogFolder

@@ -10,16 +10,31 @@
 
 namespace brekka {
 
-QLabel* MakePicture(QWidget* parent, const QString& name) {
-    auto* label = new QLabel(parent);
-    label->setAlignment(Qt::AlignCenter);
-    const QImage image = LoadPicture(name);
-    if (!image.isNull()) {
-        label->setPixmap(QPixmap::fromImage(image));
+PictureLabel::PictureLabel(QWidget* parent, const QString& name)
+    : QLabel(parent), image_(LoadPicture(name)) {
+    setAlignment(Qt::AlignCenter);
+    setMinimumSize(1, 1);
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    Fit();
+}
+
+void PictureLabel::resizeEvent(QResizeEvent* event) {
+    QLabel::resizeEvent(event);
+    Fit();
+}
+
+void PictureLabel::Fit() {
+    if (image_.isNull()) {
+        return;
     }
-    label->setMinimumSize(1, 1);
-    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-    return label;
+    const QSize room = size();
+    const bool fits = image_.width() <= room.width() && image_.height() <= room.height();
+    setPixmap(QPixmap::fromImage(
+        fits ? image_ : image_.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+}
+
+QLabel* MakePicture(QWidget* parent, const QString& name) {
+    return new PictureLabel(parent, name);
 }
 
 FiguresTab::FiguresTab(QWidget* parent) : QWidget(parent) {

@@ -1,6 +1,7 @@
 #pragma once
 // The figures page: the function types, the confidence belt and the two methods
 // of types 3 and 4, one picture at a time.
+#include <QImage>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -29,7 +30,22 @@ private:
     void ShowOnly(QLabel* picture);
 };
 
-// A label that shows a picture of the resources (empty when it cannot be decoded).
+// A picture of the resources, made smaller when the room is smaller than the
+// picture (empty when it cannot be decoded).
+class PictureLabel : public QLabel {
+    Q_OBJECT
+public:
+    PictureLabel(QWidget* parent, const QString& name);
+    bool HasPicture() const { return !image_.isNull(); }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QImage image_;
+    void Fit();
+};
+
 QLabel* MakePicture(QWidget* parent, const QString& name);
 
 } // namespace brekka

@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QIntValidator>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/FiguresTab.h"
 #include "ui/HelpTexts.h"
@@ -103,19 +104,19 @@ InputTab::InputTab(QWidget* parent) : QWidget(parent) {
     buttons->addStretch();
 
     for (QComboBox* box : {WeightComboBox, PrefComboBox, ExclComboBox}) {
-        box->setMaximumWidth(320);
+        box->setFixedWidth(300);
     }
     auto* side = new QVBoxLayout;
-    side->addWidget(WeightComboBox);
-    side->addWidget(PrefComboBox);
-    side->addWidget(ExclComboBox);
+    side->addWidget(WeightComboBox, 0, Qt::AlignLeft);
+    side->addWidget(PrefComboBox, 0, Qt::AlignLeft);
+    side->addWidget(ExclComboBox, 0, Qt::AlignLeft);
     side->addWidget(HelpMemo, 1);
     side->addWidget(PasteMemo, 1);
     side->addWidget(InputImage, 1);
     side->addStretch(0);
 
     auto* body = new QHBoxLayout;
-    body->addWidget(StringGrid1);
+    body->addWidget(StringGrid1, 0, Qt::AlignLeft);
     body->addLayout(side, 1);
 
     auto* layout = new QVBoxLayout(this);
@@ -130,8 +131,11 @@ InputTab::InputTab(QWidget* parent) : QWidget(parent) {
 }
 
 void InputTab::PlaceWaitMemo() {
+    // Beside the grid, below the settings, so no control the user set is covered.
+    const QRect grid = StringGrid1->geometry();
     const int width = 300;
-    WaitMemo->setGeometry(this->width() - width - 12, 8, width, 150);
+    WaitMemo->setGeometry(std::min(grid.right() + 24, this->width() - width - 8), grid.top(), width,
+                          150);
     WaitMemo->raise();
 }
 

@@ -28,7 +28,8 @@ std::optional<std::string> QtDialogs::SaveFile(const FileDialogSpec& spec) {
 std::optional<std::string> QtDialogs::Run(const FileDialogSpec& spec, bool save) {
     // "Input files (*.inp)|*.inp": the part before the bar is what the toolkit shows.
     const QString filter = QString::fromStdString(spec.Filter).section('|', 0, 0);
-    QFileDialog dialog(parent_, QString(), QString::fromStdString(spec.Folder), filter);
+    QFileDialog dialog(parent_, QString::fromStdString(spec.Title),
+                       QString::fromStdString(spec.Folder), filter);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     QString suffix = QString::fromStdString(spec.DefaultExt);
