@@ -372,6 +372,40 @@ bool TDMBrekka::StringToFloat(const std::string& text, double& value, RunSetting
     return ok;
 }
 
+bool TDMBrekka::ReadResultFile(const std::string& name, const std::string& kind,
+                               bool removeShortResult) {
+    TextReader reader;
+    if (IsDirectory(name) || !reader.Open(name)) {
+        if (kind == ".out") {
+            messages_.ShowMessage("The file \"" + name +
+                                  "\"could not be opened. It may be damaged or in use by "
+                                  "another program.");
+        } else {
+            messages_.ShowMessage("The anova file \"" + name +
+                                  "\"could not be found. Please go to the input tabsheet and "
+                                  "run the program again to create it.");
+        }
+        return false;
+    }
+    std::vector<std::string> lines;
+    while (!reader.AtEnd()) {
+        lines.push_back(reader.ReadLine());
+    }
+    if (lines.size() < 2) {
+        if (removeShortResult) {
+            std::error_code ignored;
+            std::filesystem::remove(FileName, ignored);
+            FileName = ChangeFileExt(FileName, ".var");
+            std::filesystem::remove(FileName, ignored);
+        }
+        messages_.ShowMessage(" The output file is invalid due to inadequate input data");
+        return false;
+    }
+    OutputLines = std::move(lines);
+    NrOfOutputLines = static_cast<int>(OutputLines.size());
+    return true;
+}
+
 void TDMBrekka::ShowProgramError(const std::string& message) {
     messages_.ShowMessage("A program error occurred." + message);
 }

@@ -40,6 +40,14 @@ public:
     // the data set stays exactly as it was and the result is false.
     bool ReadInputFile();
 
+    // Reads a result file whole into OutputLines: kind ".out" for a report, ".var"
+    // for a variance-analysis table. False (after a message) when it cannot be
+    // opened or holds fewer than 2 lines. Only a report that a calculation has just
+    // written (removeShortResult) is then deleted, with its .var file; a file the
+    // user chose is never removed.
+    bool ReadResultFile(const std::string& name, const std::string& kind,
+                        bool removeShortResult = false);
+
     // Converts one grid cell to a number; false when the text is not a number.
     // Accepts the settings' decimal separator; when that is "," and the text only
     // reads with ".", switches the separator to "." for good.

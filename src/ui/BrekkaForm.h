@@ -1,0 +1,165 @@
+#pragma once
+// The main window: menu, status line and the five pages, with the handlers of the
+// intro, input and output pages and the Save-Calculate driver.
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <functional>
+#include <memory>
+
+#include "data/DataModule.h"
+#include "data/GridText.h"
+#include "data/RunSettings.h"
+#include "engine/Calculation.h"
+#include "ui/BaseForm.h"
+#include "ui/Dialogs.h"
+#include "ui/FiguresTab.h"
+#include "ui/FinishForm.h"
+#include "ui/GraphicsTab.h"
+#include "ui/InputTab.h"
+#include "ui/IntroTab.h"
+#include "ui/OutputTab.h"
+#include "ui/TextWindows.h"
+
+namespace brekka {
+
+class TBrekkaForm : public TBaseForm {
+    Q_OBJECT
+public:
+    using PauseFn = std::function<void(int milliseconds)>;
+    TBrekkaForm(TDMBrekka& data, RunSettings& settings, Dialogs& dialogs);
+    ~TBrekkaForm() override;
+
+    // The pause between progress lines; tests give one that does not wait.
+    void SetPause(PauseFn pause) { pause_ = std::move(pause); }
+    // The window's place and width for a screen of this width.
+    void PlaceForScreen(int screenWidth);
+
+    // Windows the main window shows.
+    TFinishForm* FinishForm;
+    TSymbolsForm* SymbolsForm;
+    THelpForm* HelpForm;
+    TMoreInfoForm* MoreInfoForm;
+
+    QTabWidget* PageControl1;
+    IntroTab* IntroTabSheet;
+    FiguresTab* Figures_TabSheet;
+    InputTab* InputTabSheet;
+    OutputTab* OutputTabSheet;
+    GraphicsTab* GraphicsTabSheet;
+
+    QMenuBar* MainMenu1;
+    QAction* InputOpenAction;
+    QAction* OutputOpenAction;
+    QAction* GraphOpenAction;
+    QAction* InputSaveAction;
+    QAction* GraphSaveAction;
+    QAction* FileExit1;
+    QAction* EditCopy1;
+    QAction* EditCut1;
+    QAction* EditPaste1;
+    QAction* EditDelete1;
+
+    // Marks of the window.
+    bool DataLoaded = false;
+    bool Pasting = false;
+    int RowsWithValues = 0;
+    int PreviousNrOfData = 15;
+    bool ResultShown = false;
+    bool GraphShown = false;
+    bool BeltOn = true;
+    bool BlockOn = true;
+    bool ColourMode = true;
+    int GraphKind = 0;
+    int XAxisPixels = 500;
+    int YAxisPixels = 320;
+    bool Running = false; // a calculation is under way
+
+    // The six file dialogs; SetDialogFolder points them all to one folder.
+    FileDialogSpec InputOpenDialog{"Open input", "Input files (*.inp)|*.inp", "inp", ""};
+    FileDialogSpec InputSaveDialog{"Save input", "Input files (*.inp)|*.inp", "inp", ""};
+    FileDialogSpec OutputOpenDialog{"Open output", "Output files (*.out)|*.out", ".out", ""};
+    FileDialogSpec OutputReadDialog{"Open output for a graph", "Output files (*.out)|*.out", "out",
+                                    ""};
+    FileDialogSpec GraphOpenDialog{"Open graph", "Graph files (*.bmp)|*.bmp", "bmp", ""};
+    FileDialogSpec GraphSaveDialog{"Save graph", "Image files (*.bmp)|*.bmp", "bmp", ""};
+    void SetDialogFolder(const std::string& path);
+
+    // Main window and intro page.
+    void FormCreate();
+    void IntroTabSheetShow();
+    void TypesButtonClick();
+    void TestsButtonClick();
+    void SequenceButtonClick();
+    void MethodsButtonClick();
+    void BackButtonClick();
+    void MoreInfoButtonClick();
+
+    // Input page.
+    void InputTabSheetShow();
+    void FillGrid();
+    void StringGrid1SetEditText(int column, int row, const QString& text);
+    bool HandlePasteMultiCell(int column, int row, const QString& text);
+    void NrOfDataEditExit();
+    void NrOfVarComboBoxChange();
+    void ConfComboBoxChange();
+    void PasteButtonClick();
+    void HelpOpenButtonClick();
+    void ClearButtonClick();
+    void InputOpenActionExecute();
+    // Opens this input file as "Open input" does once a name is chosen.
+    void OpenInputFile(const std::string& fileName);
+
+    // Save-Calculate.
+    enum class Choice { Chosen, Declined, Refused };
+    Choice ChooseInputFile();
+    void InputSaveActionExecute();
+    void RunCalculation();
+
+    // Output page.
+    void OutputTabSheetShow();
+    void OutputTabSheetExit();
+    void AnovaButtonClick();
+    void SymbolsButtonClick();
+    void OutputOpenActionExecute();
+
+    // Graphics page: hides the graph and its buttons, toggles back on.
+    void ResetGraphicsTab();
+    void GraphicsTabSheetShow();
+
+    // The grid's value cells as texts, and back.
+    GridTexts GridToTexts() const;
+    void TextsToGrid(const GridTexts& texts, int rows);
+
+    void FormClose();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    TDMBrekka& data_;
+    RunSettings& settings_;
+    Dialogs& dialogs_;
+    PauseFn pause_;
+    std::unique_ptr<Calculation> calculation_;
+    int shownPage_ = -1;
+    bool runSucceeded_ = false;
+
+    void BuildMenu();
+    void ConnectHandlers();
+    void PageChanged(int index);
+    void SetGridShape();
+    void AddProgress(const std::string& line);
+    void Pause(int milliseconds);
+    void EditAction(QAction* which);
+    std::string Folder(const std::string& fileName) const;
+    void Message(const std::string& text) { dialogs_.ShowMessage(text); }
+};
+
+// Waits while the window goes on repainting; user input is ignored meanwhile by
+// the window's own filter.
+void PauseWithRepaints(int milliseconds);
+
+} // namespace brekka

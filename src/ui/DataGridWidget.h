@@ -1,0 +1,57 @@
+#pragma once
+// The data grid. Pasted text with several cells reaches the window as one text,
+// whether it is pasted onto a selected cell (Ctrl+V, the Edit menu) or into the
+// cell editor (Ctrl+V or its context menu).
+#include <QLineEdit>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
+
+namespace brekka {
+
+class DataGridWidget : public QTableWidget {
+    Q_OBJECT
+public:
+    explicit DataGridWidget(QWidget* parent = nullptr);
+    // Pastes the text at the current cell (the editor, if one is open, is closed).
+    void PasteText(const QString& text);
+    void PasteTextAt(const QModelIndex& index, const QString& text);
+    void PasteClipboard();
+
+signals:
+    // A text holding a tab or a line end, for the cell at (column, row).
+    void MultiCellPaste(int column, int row, const QString& text);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+// The cell editor: a paste of several cells is handed to the grid.
+class CellEditor : public QLineEdit {
+    Q_OBJECT
+public:
+    CellEditor(DataGridWidget* grid, const QModelIndex& index, QWidget* parent);
+    void PasteClipboard();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    DataGridWidget* grid_;
+    QPersistentModelIndex index_;
+};
+
+class CellDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    explicit CellDelegate(DataGridWidget* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+
+private:
+    DataGridWidget* grid_;
+};
+
+bool IsMultiCellText(const QString& text);
+
+} // namespace brekka
