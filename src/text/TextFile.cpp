@@ -10,8 +10,12 @@ namespace brekka {
 namespace {
 constexpr size_t kFlushSize = 1 << 16;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 } // namespace
 
 bool TextFileWriter::Open(const std::string& path) {
@@ -104,7 +108,9 @@ std::string TextReader::ReadLine() {
     return line;
 }
 
-void TextReader::SkipLine() { ReadLine(); }
+void TextReader::SkipLine() {
+    ReadLine();
+}
 
 void TextReader::SkipLines(int count) {
     for (int i = 0; i < count; ++i) {
@@ -123,6 +129,17 @@ bool TextReader::RestOfLineIsBlank() const {
         if (!IsBlank(text_[p])) {
             return false;
         }
+    }
+    return true;
+}
+
+bool TextReader::ReadChar(char& c) {
+    if (pos_ >= text_.size()) {
+        return false;
+    }
+    c = text_[pos_++];
+    if (c == '\n' || (c == '\r' && (pos_ >= text_.size() || text_[pos_] != '\n'))) {
+        ++line_;
     }
     return true;
 }

@@ -62,6 +62,9 @@ public:
     double ReadReal();
     // True when only blanks and tabs remain on the current line.
     bool RestOfLineIsBlank() const;
+    // Reads the next character, line-end characters included (a CR LF line end is
+    // two characters); false at the end of the text.
+    bool ReadChar(char& c);
 
 private:
     std::string text_;
