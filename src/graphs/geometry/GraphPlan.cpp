@@ -96,8 +96,9 @@ void PlanSimpleGraph(GraphPlan& plan) {
                plot);
     }
     if (s.PlotMode == 21 || s.PlotMode == 22) {
-        b.Text("Corr. Coeff. sq.", 440, 30, b.Or(Ink::White), Ink::DarkBlue);
-        b.Text(RealField(s.CorrCoeffSqXZ, 6, 3), 460, 44, b.Or(Ink::White), Ink::DarkBlue);
+        // On its dark blue ground in both modes, so it is written in white.
+        b.Text("Corr. Coeff. sq.", 440, 30, Ink::White, Ink::DarkBlue);
+        b.Text(RealField(s.CorrCoeffSqXZ, 6, 3), 460, 44, Ink::White, Ink::DarkBlue);
     }
 }
 

@@ -8,15 +8,16 @@ namespace brekka {
 
 namespace {
 
-// Half-way values go to the even neighbour; far-out values are held at a size an
-// axis of this program can have.
+// Half-way values go to the even neighbour. Far-out values (which the graph
+// refuses afterwards) are held where the ladder's multiples of 50 still fit.
 int RoundToInt(double value) {
+    constexpr double kLimit = 40000000;
     const double rounded = std::nearbyint(value);
-    if (!(rounded > -1e9)) {
-        return -1000000000;
+    if (!(rounded > -kLimit)) {
+        return -static_cast<int>(kLimit);
     }
-    if (rounded > 1e9) {
-        return 1000000000;
+    if (rounded > kLimit) {
+        return static_cast<int>(kLimit);
     }
     return static_cast<int>(rounded);
 }

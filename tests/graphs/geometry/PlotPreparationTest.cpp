@@ -259,3 +259,18 @@ TEST(SelectRelation, TheChosenRelationsWholeDataValuesComeBack) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(ScaleAxes, FarOutRangesStayWithinTheIntegers) {
+    for (const auto& [min, max] : {std::pair{-1e300, 100.0}, {-1e300, 1e300}, {1.0, 1e300}}) {
+        for (bool vertical : {false, true}) {
+            const brekka::AxisScale a = brekka::ScaleAxis(min, max, vertical);
+            EXPECT_LE(a.Low, a.High);
+            EXPECT_GE(a.Intervals, 4);
+            EXPECT_LE(a.Intervals, 10);
+        }
+    }
+}
+
+} // namespace
