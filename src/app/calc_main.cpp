@@ -32,7 +32,6 @@ public:
 
 void PrintUsage(std::ostream& out) {
     out << "Usage: brekka-calc [--confidence 90|95|98] [--no-anova] FILE.inp\n"
-           "       brekka-calc graph [options] REPORT.out IMAGE   (see brekka-calc graph --help)\n"
            "\n"
            "Finds the best broken line of Y on X (or on X and Z) for the data of\n"
            "FILE.inp and writes the report FILE.out and the analysis-of-variance\n"
