@@ -1,9 +1,14 @@
-// brekka-calc: the whole calculation of Brekka from the command line.
+// brekka-calc: the whole calculation of Brekka from the command line, and the
+// graphs of its reports (subcommand graph).
+#include <CLI/CLI.hpp>
+
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <string>
+#include <vector>
 
+#include "app/calc_graph.h"
 #include "data/DataModule.h"
 #include "data/InputFileName.h"
 #include "data/RunSettings.h"
@@ -49,54 +54,11 @@ int BadArguments(const std::string& message) {
     return kExitBadInput;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    int confidence = 90;
-    bool withAnova = true;
-    std::string inputFile;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h") {
-            PrintUsage(std::cout);
-            return kExitOk;
-        }
-        if (arg == "--version") {
-            std::cout << "brekka-calc " << BREKKA_VERSION << "\n";
-            return kExitOk;
-        }
-        if (arg == "--no-anova") {
-            withAnova = false;
-        } else if (arg == "--confidence" || arg.rfind("--confidence=", 0) == 0) {
-            std::string value;
-            if (arg == "--confidence") {
-                if (i + 1 >= argc) {
-                    return BadArguments("--confidence needs a value: 90, 95 or 98");
-                }
-                value = argv[++i];
-            } else {
-                value = arg.substr(std::string("--confidence=").size());
-            }
-            if (value != "90" && value != "95" && value != "98") {
-                return BadArguments("the confidence must be 90, 95 or 98, not \"" + value + "\"");
-            }
-            confidence = std::atoi(value.c_str());
-        } else if (!arg.empty() && arg[0] == '-' && arg != "-") {
-            return BadArguments("unknown option \"" + arg + "\"");
-        } else if (!inputFile.empty()) {
-            return BadArguments("only one input file can be given");
-        } else {
-            inputFile = arg;
-        }
-    }
-    if (inputFile.empty()) {
-        return BadArguments("no input file given");
-    }
+int RunCalculation(const std::string& inputFile, int confidence, bool withAnova) {
     if (brekka::IsResultFileName(inputFile)) {
         std::cerr << brekka::ResultFileAsInputMessage(inputFile) << "\n";
         return kExitBadInput;
     }
-
     StderrMessageSink messages;
     brekka::TDMBrekka data(messages);
     brekka::RunSettings settings;
@@ -124,4 +86,71 @@ int main(int argc, char** argv) {
         break;
     }
     return kExitOk;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app("brekka-calc");
+    app.set_help_flag();
+    app.allow_extras();
+    bool help = false;
+    bool version = false;
+    bool noAnova = false;
+    std::vector<std::string> confidence;
+    std::vector<std::string> inputs;
+    app.add_flag("-h,--help", help);
+    app.add_flag("--version", version);
+    app.add_flag("--no-anova", noAnova);
+    app.add_option("--confidence", confidence)
+        ->allow_extra_args(false)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    app.add_option("FILE", inputs);
+    brekka::GraphCommandOptions graphOptions;
+    CLI::App* graph = brekka::AddGraphCommand(app, graphOptions);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        if (graph->parsed()) {
+            std::cerr << "brekka-calc graph: " << error.what() << "\n";
+            brekka::PrintGraphUsage(std::cerr);
+            return kExitBadInput;
+        }
+        if (std::string(error.what()).find("--confidence") != std::string::npos) {
+            return BadArguments("--confidence needs a value: 90, 95 or 98");
+        }
+        return BadArguments(error.what());
+    }
+    if (graph->parsed()) {
+        return brekka::RunGraphCommand(graphOptions, argc, argv, graph->remaining());
+    }
+    if (help) {
+        PrintUsage(std::cout);
+        return kExitOk;
+    }
+    if (version) {
+        std::cout << "brekka-calc " << BREKKA_VERSION << "\n";
+        return kExitOk;
+    }
+    for (const std::string& extra : app.remaining()) {
+        if (!extra.empty() && extra[0] == '-' && extra != "-") {
+            return BadArguments("unknown option \"" + extra + "\"");
+        }
+        inputs.push_back(extra);
+    }
+    int percent = 90;
+    for (const std::string& value : confidence) {
+        if (value != "90" && value != "95" && value != "98") {
+            return BadArguments("the confidence must be 90, 95 or 98, not \"" + value + "\"");
+        }
+        percent = std::atoi(value.c_str());
+    }
+    if (inputs.size() > 1) {
+        return BadArguments("only one input file can be given");
+    }
+    if (inputs.empty()) {
+        return BadArguments("no input file given");
+    }
+    return RunCalculation(inputs.front(), percent, !noAnova);
 }

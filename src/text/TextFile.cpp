@@ -133,6 +133,17 @@ bool TextReader::RestOfLineIsBlank() const {
     return true;
 }
 
+bool TextReader::ReadChar(char& c) {
+    if (pos_ >= text_.size()) {
+        return false;
+    }
+    c = text_[pos_++];
+    if (c == '\n' || (c == '\r' && (pos_ >= text_.size() || text_[pos_] != '\n'))) {
+        ++line_;
+    }
+    return true;
+}
+
 std::string TextReader::ReadToken() {
     while (pos_ < text_.size()) {
         char c = text_[pos_];

@@ -66,6 +66,9 @@ public:
     std::string ReadWord();
     // True when only blanks and tabs remain on the current line.
     bool RestOfLineIsBlank() const;
+    // Reads the next character, line-end characters included (a CR LF line end is
+    // two characters); false at the end of the text.
+    bool ReadChar(char& c);
 
 private:
     std::string text_;
