@@ -1,12 +1,15 @@
 // The whole calculation on every input file the reader accepts (up to a few
 // hundred rows): the engines, the analysis of variance and the output tab's read
-// of the report. No written file may show a value that is not a finite number.
+// of the report and the graphs' read of it. No written file may show a value that is not a finite
+// number.
 #include <cstdint>
 #include <filesystem>
 #include <string>
 
 #include "FuzzSupport.h"
+#include "GraphChecks.h"
 #include "data/DataModule.h"
+#include "data/GraphReader.h"
 #include "data/RunSettings.h"
 #include "engine/Calculation.h"
 
@@ -78,5 +81,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     FUZZ_CHECK(data.FileName == dir.File("data.out"), data.FileName);
     FUZZ_CHECK(data.ReadResultFile(data.FileName, ".out", true),
                sink.messages.empty() ? "" : sink.messages.back());
+
+    // Every report the calculation writes can be drawn from.
+    GraphData graphData;
+    GraphState graphState;
+    try {
+        ReadOutputForGraph(data.FileName, graphData, graphState);
+    } catch (const ReportReadError& error) {
+        Fail("the graphs cannot read the report just written:", error.what());
+    }
+    PlanEveryGraph(graphState, graphData, GraphChoice{});
     return 0;
 }
