@@ -92,7 +92,16 @@ std::string ValueText(double value, int width) {
                 return text;
             }
         }
-        return ScientificText(value, kMaxSignificantDigits);
+        // Rounded to the limit of digits, the values next to the largest double
+        // pass it and could not be read back; the nearest digits towards zero can.
+        double near = value;
+        std::string text = ScientificText(near, kMaxSignificantDigits);
+        double parsed = 0;
+        while (!ParseReal(text, parsed)) {
+            near = std::nextafter(near, 0.0);
+            text = ScientificText(near, kMaxSignificantDigits);
+        }
+        return text;
     }
     const int start = std::max(kPlainDecimals + 1, ShortestDecimals(value));
     int decimals = start;

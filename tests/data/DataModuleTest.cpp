@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <limits>
 
 #include "data/DataModule.h"
 #include "support/TempDir.h"
@@ -57,7 +59,7 @@ void SetData(TDMBrekka& dm, int nrOfVar, const std::vector<double>& y, const std
 }
 
 class DataModuleFile : public ::testing::Test {
-  protected:
+protected:
     TempDir dir;
     RecordingMessageSink sink;
     TDMBrekka dm{sink};
@@ -166,6 +168,31 @@ TEST_F(DataModuleFile, RoundTripGivesBackEveryDoubleExactly) {
     EXPECT_EQ(other.XData, x);
     EXPECT_EQ(other.ZData, z);
     EXPECT_TRUE(otherSink.messages.empty());
+}
+
+// Fifteen digits of the largest doubles round up past the largest finite value.
+TEST_F(DataModuleFile, LargestDoublesAreWrittenSoThatTheyReadBack) {
+    const double largest = std::numeric_limits<double>::max();
+    const std::vector<double> y = {largest, -largest, std::nextafter(largest, 0.0), 1.0};
+    const std::vector<double> x = {1.7976931348623155e308, 2, -1.797693134862315e308, 4};
+    dm.FileName = Path("largest.inp");
+    SetData(dm, 1, y, x);
+    ASSERT_TRUE(dm.WriteInputFile());
+
+    RecordingMessageSink otherSink;
+    TDMBrekka other(otherSink);
+    other.FileName = dm.FileName;
+    ASSERT_TRUE(other.ReadInputFile()) << otherSink.messages.front();
+    ASSERT_EQ(other.NrOfData, 4);
+    for (size_t i = 0; i < y.size(); ++i) {
+        // 1.79769313486231E+308 is the closest 15-digit value below the largest.
+        EXPECT_NEAR(other.YData[i] / y[i], 1.0, 1e-14) << i;
+        EXPECT_NEAR(other.XData[i] / x[i], 1.0, 1e-14) << i;
+        EXPECT_LE(std::fabs(other.YData[i]), std::fabs(y[i])) << i;
+    }
+    EXPECT_EQ(other.YData[0], 1.79769313486231e308);
+    EXPECT_EQ(other.YData[1], -1.79769313486231e308);
+    EXPECT_EQ(other.YData[2], 1.79769313486231e308);
 }
 
 TEST_F(DataModuleFile, ReaderSkipsBlankLinesAndTrustsTheRowsNotTheCount) {
