@@ -2,7 +2,10 @@
 
 #include <cctype>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
+
+#include "text/TextFile.h"
 
 namespace brekka {
 namespace {
@@ -243,7 +246,14 @@ std::string GridNumberText(double value, char separator) {
         digits += started && IsDigit(c) ? 1 : 0;
     }
     if (digits > 15) {
-        std::snprintf(buffer, sizeof buffer, "%.15g", value);
+        // Rounded to 15 digits, the values next to the largest double pass it and
+        // could not be converted back; the nearest digits towards zero can.
+        double near = value;
+        double parsed = 0;
+        do {
+            std::snprintf(buffer, sizeof buffer, "%.15g", near);
+            near = std::nextafter(near, 0.0);
+        } while (!ParseReal(buffer, parsed));
         text = buffer;
     }
     for (char& c : text) {

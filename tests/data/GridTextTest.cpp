@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 
 #include "support/TempDir.h"
 
@@ -134,6 +136,22 @@ TEST(GridRows, NumbersShownShortestWithTheSeparator) {
     EXPECT_EQ(GridNumberText(92, '.'), "92");
     EXPECT_EQ(GridNumberText(-0.5, ','), "-0,5");
     EXPECT_EQ(GridNumberText(0.1 + 0.2, '.'), "0.3");
+}
+
+// Fifteen digits of the largest doubles round up past the largest finite value.
+TEST(GridRows, LargestNumbersShownWithDigitsThatConvertBack) {
+    const double largest = std::numeric_limits<double>::max();
+    EXPECT_EQ(GridNumberText(largest, '.'), "1.79769313486231E+308");
+    EXPECT_EQ(GridNumberText(-largest, ','), "-1,79769313486231E+308");
+    EXPECT_EQ(GridNumberText(std::nextafter(largest, 0.0), '.'), "1.79769313486231E+308");
+
+    RecordingMessageSink sink;
+    TDMBrekka data(sink);
+    RunSettings settings;
+    settings.DecimalSeparator = ',';
+    double value = 0;
+    ASSERT_TRUE(data.StringToFloat(GridNumberText(-largest, ','), value, settings));
+    EXPECT_EQ(value, -1.79769313486231e308);
 }
 
 TEST(ResultFile, ShortReportIsRemovedOnlyWhenACalculationWroteIt) {
