@@ -1,6 +1,6 @@
 #pragma once
-// Checks of a planned graph shared by the targets that draw: every coordinate of
-// the function, belts, block, axes and drawn items is a finite number.
+// Checks of a planned graph shared by the targets that draw: the axes, the block
+// and every drawn coordinate are finite numbers.
 #include <cmath>
 #include <string>
 
@@ -19,13 +19,9 @@ inline void CheckPlan(const GraphPlan& plan) {
                      s.BlockHigh, s.BPScaled}) {
         FUZZ_CHECK(std::isfinite(v), "an axis or block value is not finite");
     }
-    for (const GraphPoint& p : {s.LineStart, s.LineBreak, s.LineEnd, s.LineEnd2}) {
-        FUZZ_CHECK(Finite(p), "a point of the function is not finite");
-    }
-    for (size_t i = 0; i < s.UpperBelt.size(); ++i) {
-        FUZZ_CHECK(Finite(s.UpperBelt[i]) && Finite(s.LowerBelt[i]),
-                   "belt point " + std::to_string(i));
-    }
+    // The function and the belts count where the plan draws them: a belt left off
+    // may stay uncomputable (a hand-made deviation near the largest double) without
+    // harm to the picture.
     FUZZ_CHECK(s.XLow <= s.XHigh && s.YLow <= s.YHigh, "axis bounds out of order");
     for (const PlanItem& item : plan.Items) {
         for (const GraphPoint& p : item.points) {
