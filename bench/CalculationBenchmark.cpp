@@ -57,8 +57,12 @@ void RunWholeCalculation(benchmark::State& state, int variables) {
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
-void BM_OneVariableRun(benchmark::State& state) { RunWholeCalculation(state, 1); }
-void BM_TwoVariableRun(benchmark::State& state) { RunWholeCalculation(state, 2); }
+void BM_OneVariableRun(benchmark::State& state) {
+    RunWholeCalculation(state, 1);
+}
+void BM_TwoVariableRun(benchmark::State& state) {
+    RunWholeCalculation(state, 2);
+}
 
 } // namespace
 

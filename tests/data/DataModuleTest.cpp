@@ -57,7 +57,7 @@ void SetData(TDMBrekka& dm, int nrOfVar, const std::vector<double>& y, const std
 }
 
 class DataModuleFile : public ::testing::Test {
-  protected:
+protected:
     TempDir dir;
     RecordingMessageSink sink;
     TDMBrekka dm{sink};
