@@ -108,6 +108,8 @@ void TBrekkaForm::ConnectHandlers() {
     connect(output->ResultButton, &QPushButton::clicked, OutputOpenAction, &QAction::trigger);
     connect(OutputOpenAction, &QAction::triggered, this, &TBrekkaForm::OutputOpenActionExecute);
 
+    ConnectGraphicsHandlers();
+
     connect(FileExit1, &QAction::triggered, this, &QWidget::close);
     for (QAction* action : {EditCopy1, EditCut1, EditPaste1, EditDelete1}) {
         connect(action, &QAction::triggered, this, [this, action] { EditAction(action); });
