@@ -18,8 +18,6 @@ QRadioButton* Radio(QWidget* parent, const QString& caption, int top, int width)
 } // namespace
 
 GraphicsTab::GraphicsTab(QWidget* parent) : QWidget(parent) {
-    // The page holds the buttons below the graph and right of it.
-    setMinimumSize(845, 518);
     GraphImage = new QLabel(this);
     GraphImage->setGeometry(10, 0, 623, 465);
     GraphImage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
