@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QThread>
+#include <QWindow>
 #include <filesystem>
 
 namespace brekka {
@@ -107,6 +108,8 @@ void TBrekkaForm::ConnectHandlers() {
     connect(output->SymbolsButton, &QPushButton::clicked, this, &TBrekkaForm::SymbolsButtonClick);
     connect(output->ResultButton, &QPushButton::clicked, OutputOpenAction, &QAction::trigger);
     connect(OutputOpenAction, &QAction::triggered, this, &TBrekkaForm::OutputOpenActionExecute);
+
+    ConnectGraphicsHandlers();
 
     connect(FileExit1, &QAction::triggered, this, &QWidget::close);
     for (QAction* action : {EditCopy1, EditCut1, EditPaste1, EditDelete1}) {
@@ -319,9 +322,15 @@ bool TBrekkaForm::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::TouchBegin:
     case QEvent::TabletPress: {
         // A message box of the run must still be answerable.
+        // The toolkit hands the input to the box's own window first, then to
+        // the box's widgets.
         QWidget* modal = QApplication::activeModalWidget();
         auto* widget = qobject_cast<QWidget*>(watched);
         if (modal && widget && (widget == modal || modal->isAncestorOf(widget))) {
+            return false;
+        }
+        auto* window = qobject_cast<QWindow*>(watched);
+        if (modal && window && window == modal->windowHandle()) {
             return false;
         }
         return true;

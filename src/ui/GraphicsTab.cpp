@@ -20,8 +20,10 @@ QRadioButton* Radio(QWidget* parent, const QString& caption, int top, int width)
 GraphicsTab::GraphicsTab(QWidget* parent) : QWidget(parent) {
     GraphImage = new QLabel(this);
     GraphImage->setGeometry(10, 0, 623, 465);
+    GraphImage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     PictureImage = new QLabel(this);
     PictureImage->setGeometry(16, 8, 609, 465);
+    PictureImage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     ChoicesPanel = new QWidget(this);
     ChoicesPanel->setGeometry(160, 136, 225, 153);
     ChoicesPanel->setAutoFillBackground(true);
@@ -35,6 +37,7 @@ GraphicsTab::GraphicsTab(QWidget* parent) : QWidget(parent) {
     Y_XRadioButton->setChecked(true);
     GoButton = Button(ChoicesPanel, "Go", 184, 63, 33);
     QFont goFont("Tahoma");
+    goFont.setStyleHint(QFont::SansSerif);
     goFont.setBold(true);
     goFont.setPixelSize(13);
     GoButton->setFont(goFont);
