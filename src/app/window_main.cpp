@@ -32,7 +32,8 @@ int main(int argc, char** argv) {
     brekka::TBrekkaForm form(data, settings, dialogs);
     dialogs.SetParent(&form);
     if (const QScreen* screen = QApplication::primaryScreen()) {
-        form.PlaceForScreen(screen->availableGeometry().width());
+        form.PlaceForScreen(screen->availableGeometry().width(),
+                            screen->availableGeometry().height());
     }
     form.show();
     if (arguments.size() == 2) {

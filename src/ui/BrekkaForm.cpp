@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QThread>
 #include <QWindow>
+#include <algorithm>
 #include <filesystem>
 
 namespace brekka {
@@ -117,7 +118,7 @@ void TBrekkaForm::ConnectHandlers() {
     }
 }
 
-void TBrekkaForm::PlaceForScreen(int screenWidth) {
+void TBrekkaForm::PlaceForScreen(int screenWidth, int screenHeight) {
     int left = 100;
     int width = this->width();
     if (screenWidth > 860) {
@@ -126,8 +127,16 @@ void TBrekkaForm::PlaceForScreen(int screenWidth) {
         left = 5;
         width = screenWidth - 5;
     }
-    resize(width, height());
-    move(left, 40);
+    // On a low screen the window moves up, and shrinks if it must, so that the
+    // status line and the buttons at the foot of the pages stay on the screen.
+    int top = 40;
+    int height = this->height();
+    if (screenHeight > 0 && top + height > screenHeight) {
+        height = std::min(height, screenHeight);
+        top = std::max(0, screenHeight - height);
+    }
+    resize(width, height);
+    move(left, top);
 }
 
 void TBrekkaForm::SetDialogFolder(const std::string& path) {
@@ -258,7 +267,12 @@ void TBrekkaForm::EditAction(QAction* which) {
     if (focused == grid) {
         if (which == EditPaste1) {
             grid->PasteClipboard();
+        } else if (which == EditCopy1) {
+            grid->CopySelection();
         } else if (which == EditDelete1 || which == EditCut1) {
+            if (which == EditCut1) {
+                grid->CopySelection();
+            }
             for (QTableWidgetItem* item : grid->selectedItems()) {
                 if (item->column() > 0) {
                     item->setText(QString());
@@ -270,6 +284,10 @@ void TBrekkaForm::EditAction(QAction* which) {
     if (auto* cell = qobject_cast<CellEditor*>(focused)) {
         if (which == EditPaste1) {
             cell->PasteClipboard();
+            return;
+        }
+        if (which == EditCopy1) {
+            cell->CopyClipboard();
             return;
         }
     }

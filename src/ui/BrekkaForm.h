@@ -36,8 +36,8 @@ public:
 
     // The pause between progress lines; tests give one that does not wait.
     void SetPause(PauseFn pause) { pause_ = std::move(pause); }
-    // The window's place and width for a screen of this width.
-    void PlaceForScreen(int screenWidth);
+    // The window's place and size for a screen of this size (height 0: not known).
+    void PlaceForScreen(int screenWidth, int screenHeight = 0);
 
     // Windows the main window shows.
     TFinishForm* FinishForm;

@@ -348,6 +348,8 @@ void TBrekkaForm::OpenInputFile(const std::string& fileName) {
     DataLoaded = true;
     FillGrid();
     GraphKind = 0;
+    // Opened from another page (Ctrl+I), the data are shown where they can be seen.
+    PageControl1->setCurrentWidget(InputTabSheet);
     InputTabSheetShow();
 }
 
