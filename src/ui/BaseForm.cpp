@@ -5,6 +5,7 @@ namespace brekka {
 TBaseForm::TBaseForm(QWidget* parent)
     : QMainWindow(parent), StatusBar1(new QStatusBar(this)), statusLabel_(new QLabel(this)) {
     StatusBar1->setSizeGripEnabled(false);
+    statusLabel_->setContentsMargins(4, 0, 0, 0);
     StatusBar1->addWidget(statusLabel_, 1);
     setStatusBar(StatusBar1);
 }

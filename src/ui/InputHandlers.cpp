@@ -310,6 +310,9 @@ void TBrekkaForm::ClearButtonClick() {
     }
     FormCreate();
     InputTabSheetShow();
+    // The grid is reset behind the intro page, which is in front again: its
+    // status line and menu state hold, not those of the input page.
+    PageChanged(PageControl1->currentIndex());
 }
 
 void TBrekkaForm::InputOpenActionExecute() {

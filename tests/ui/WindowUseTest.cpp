@@ -122,6 +122,18 @@ private slots:
                          "\"Save-Calculate\"."));
     }
 
+    void clearDataShowsTheIntroPageWithItsOwnStatus() {
+        Window w;
+        w.form->OpenInputFile(ExamplePath("yield-watertable.inp"));
+        w.dialogs.answers.push_back(true);
+        w.form->ClearButtonClick();
+        QCOMPARE(w.form->PageControl1->currentIndex(), 0);
+        QCOMPARE(w.form->ShownStatus(), QString("Click on the Input tab to proceed."));
+        QVERIFY(!w.form->InputSaveAction->isEnabled());
+        QCOMPARE(w.Rows(), 15);
+        QCOMPARE(w.Cell(15, 1), QString("0"));
+    }
+
     void lowScreenKeepsTheStatusLineOnIt() {
         Window w;
         const int height = w.form->height();
