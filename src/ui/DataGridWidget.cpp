@@ -149,15 +149,24 @@ void CellEditor::keyPressEvent(QKeyEvent* event) {
     QLineEdit::keyPressEvent(event);
 }
 
-void CellEditor::contextMenuEvent(QContextMenuEvent* event) {
+QMenu* CellEditor::CreateContextMenu() {
     QMenu* menu = createStandardContextMenu();
+    // The standard paste action carries no name here; it is known by its key.
+    const QString pasteKey = QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
     for (QAction* action : menu->actions()) {
-        if (action->objectName() == "edit-paste") {
+        const bool isPaste = action->objectName() == "edit-paste" ||
+                             (!pasteKey.isEmpty() && action->text().endsWith('\t' + pasteKey));
+        if (isPaste) {
             action->disconnect();
             action->setEnabled(!QApplication::clipboard()->text().isEmpty());
             connect(action, &QAction::triggered, this, &CellEditor::PasteClipboard);
         }
     }
+    return menu;
+}
+
+void CellEditor::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = CreateContextMenu();
     menu->exec(event->globalPos());
     delete menu;
 }

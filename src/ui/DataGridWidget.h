@@ -3,6 +3,7 @@
 // whether it is pasted onto a selected cell (Ctrl+V, the Edit menu) or into the
 // cell editor (Ctrl+V or its context menu).
 #include <QLineEdit>
+#include <QMenu>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 
@@ -43,6 +44,8 @@ public:
     void PasteClipboard();
     // With several cells selected, their text; otherwise the editor's own copy.
     void CopyClipboard();
+    // The editor's standard menu, its paste handing several cells to the grid.
+    QMenu* CreateContextMenu();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -2,10 +2,12 @@
 // copying cells out, the status line under the menus, opening an input file
 // from another page, a low screen, and ending the program.
 #include <QEventLoop>
+#include <QMenu>
 #include <QScrollBar>
 #include <QStatusTipEvent>
 #include <QTimer>
 #include <QtTest>
+#include <memory>
 
 #include "ui/WindowFixture.h"
 
@@ -94,6 +96,30 @@ private slots:
         w.Paste(1, 1, QApplication::clipboard()->text());
         QCOMPARE(w.Cell(1, 1), QString("2.5"));
         QCOMPARE(w.data.XData[1], 1000.0);
+    }
+
+    void cellEditorMenuPastesSeveralCells() {
+        Window w;
+        w.dialogs.answers.push_back(false);
+        QApplication::clipboard()->setText("7\t70\n8\t80\n9\t90\n");
+        w.Grid()->editItem(w.Grid()->item(1, 1));
+        auto* editor = w.Grid()->findChild<brekka::CellEditor*>();
+        QVERIFY(editor);
+        std::unique_ptr<QMenu> menu(editor->CreateContextMenu());
+        QAction* paste = nullptr;
+        for (QAction* action : menu->actions()) {
+            if (action->text().startsWith("&Paste")) {
+                paste = action;
+            }
+        }
+        QVERIFY(paste);
+        paste->trigger();
+        // The three rows land in the grid at once, from row 2 on; the editor
+        // does not keep them as one line of text.
+        QCOMPARE(w.Cell(2, 1), QString("7"));
+        QCOMPARE(w.Cell(4, 2), QString("90"));
+        QCOMPARE(w.Rows(), 4);
+        QCOMPARE(w.data.YData[3], 9.0);
     }
 
     void statusLineSurvivesTheMenus() {
