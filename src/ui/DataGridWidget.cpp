@@ -151,11 +151,13 @@ void CellEditor::keyPressEvent(QKeyEvent* event) {
 
 QMenu* CellEditor::CreateContextMenu() {
     QMenu* menu = createStandardContextMenu();
-    // The standard paste action carries no name here; it is known by its key.
-    const QString pasteKey = QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+    // The standard paste action carries no name here, and its key is left out of
+    // its text when the window has a shortcut of the same key: it is known by
+    // its caption.
+    const QString pasteCaption = QLineEdit::tr("&Paste");
     for (QAction* action : menu->actions()) {
         const bool isPaste = action->objectName() == "edit-paste" ||
-                             (!pasteKey.isEmpty() && action->text().endsWith('\t' + pasteKey));
+                             action->text().section('\t', 0, 0) == pasteCaption;
         if (isPaste) {
             action->disconnect();
             action->setEnabled(!QApplication::clipboard()->text().isEmpty());
