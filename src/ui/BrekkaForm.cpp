@@ -182,6 +182,10 @@ void TBrekkaForm::PageChanged(int index) {
     case 0:
         IntroTabSheetShow();
         break;
+    case 1:
+        ShowStatus("The figures show the function types, the confidence belt and the methods "
+                   "of types 3 and 4.");
+        break;
     case 2:
         InputTabSheetShow();
         break;

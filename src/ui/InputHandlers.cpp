@@ -340,9 +340,7 @@ void TBrekkaForm::OpenInputFile(const std::string& fileName) {
     data_.VarOption = data_.NrOfVar == 1 ? 0 : 3;
     InputTab* input = InputTabSheet;
     SetDialogFolder(Folder(fileName));
-    input->FileNameEdit->setText(QString::fromStdString(fileName));
-    input->FileNameLabel->show();
-    input->FileNameEdit->show();
+    input->ShowFileName(fileName);
     ResetGraphicsTab();
     input->Title1Edit->setText(QString::fromStdString(data_.Title1));
     input->Title2Edit->setText(QString::fromStdString(data_.Title2));

@@ -144,4 +144,10 @@ void InputTab::resizeEvent(QResizeEvent* event) {
     PlaceWaitMemo();
 }
 
+void InputTab::ShowFileName(const std::string& fileName) {
+    FileNameEdit->setText(QString::fromStdString(fileName));
+    FileNameLabel->show();
+    FileNameEdit->show();
+}
+
 } // namespace brekka

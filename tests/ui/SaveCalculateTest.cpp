@@ -97,6 +97,8 @@ class SaveCalculateTest : public QObject {
         QCOMPARE(pauses, 5);
         QCOMPARE(MemoText(w), Joined(Lines(out)));
         QCOMPARE(w.form->OutputOpenDialog.Folder, dir.Path().string());
+        // The file box names the input just written, not the one opened before.
+        QCOMPARE(w.form->InputTabSheet->FileNameEdit->text().toStdString(), input.string());
 
         // The written input holds the example's data as the example file does.
         std::vector<std::string> written = Lines(input);
