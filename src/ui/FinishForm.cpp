@@ -15,10 +15,7 @@ TFinishForm::TFinishForm(QWidget* parent) : TBaseForm(parent) {
     setWindowTitle("Brekka finish");
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
-    QStringList text = FinishText();
-    if (text.isEmpty()) {
-        text << " Thank you for using Brekka";
-    }
+    const QStringList text = FinishText();
     FinishMemo = MakeMemo(central, text);
     FinishButton = new QPushButton("Finish", central);
     layout->addWidget(FinishMemo);

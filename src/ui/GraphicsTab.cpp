@@ -36,7 +36,7 @@ GraphicsTab::GraphicsTab(QWidget* parent) : QWidget(parent) {
     X_ZRadioButton = Radio(ChoicesPanel, "X-Z data plot", 112, 97);
     Y_XRadioButton->setChecked(true);
     GoButton = Button(ChoicesPanel, "Go", 184, 63, 33);
-    QFont goFont("Tahoma");
+    QFont goFont("Arial");
     goFont.setStyleHint(QFont::SansSerif);
     goFont.setBold(true);
     goFont.setPixelSize(13);
