@@ -10,6 +10,7 @@
 #include <sstream>
 #include <string>
 
+#include "FieldData.h"
 #include "data/DataModule.h"
 #include "data/GraphReader.h"
 #include "data/Messages.h"
@@ -31,25 +32,7 @@ const std::string& ReportText(int rows, int variables) {
     brekka::RecordingMessageSink messages;
     brekka::TDMBrekka data(messages);
     brekka::RunSettings settings;
-    std::mt19937 generator(4242);
-    std::uniform_real_distribution<double> depth(20.0, 160.0);
-    std::uniform_real_distribution<double> salinity(1.0, 16.0);
-    std::normal_distribution<double> noise(0.0, 0.25);
-    data.Resize(rows);
-    data.NrOfVar = variables;
-    data.VarOption = variables == 1 ? 0 : 3;
-    for (int i = 0; i < rows; ++i) {
-        const double x = depth(generator);
-        const double z = salinity(generator);
-        double y = x < 80 ? 1.5 + 0.05 * (x - 20) : 4.5;
-        if (variables == 2 && z > 6) {
-            y -= 0.15 * (z - 6);
-        }
-        data.SerialNr[i] = i + 1;
-        data.YData[i] = y + noise(generator);
-        data.XData[i] = x;
-        data.ZData[i] = z;
-    }
+    FillFieldData(data, rows, variables, 4242);
     const std::string base = (dir / ("graph" + std::to_string(variables))).string();
     data.FileName = base + ".inp";
     brekka::Calculation calculation(data, settings);

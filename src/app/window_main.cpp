@@ -8,11 +8,13 @@
 #include "data/DataModule.h"
 #include "data/RunSettings.h"
 #include "ui/BrekkaForm.h"
+#include "ui/Pictures.h"
 #include "ui/QtDialogs.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Brekka segmented regression analysis");
+    QApplication::setWindowIcon(brekka::ProgramIcon());
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() > 2 || (arguments.size() == 2 && arguments[1].startsWith("-"))) {
         std::cerr << "Usage: brekka [FILE.inp]\n"
@@ -30,7 +32,8 @@ int main(int argc, char** argv) {
     brekka::TBrekkaForm form(data, settings, dialogs);
     dialogs.SetParent(&form);
     if (const QScreen* screen = QApplication::primaryScreen()) {
-        form.PlaceForScreen(screen->availableGeometry().width());
+        form.PlaceForScreen(screen->availableGeometry().width(),
+                            screen->availableGeometry().height());
     }
     form.show();
     if (arguments.size() == 2) {

@@ -180,21 +180,35 @@ PasteResult PasteText(GridTexts& grid, int startColumn, int startRow, const std:
     return result;
 }
 
+namespace {
+
+// Converts the value cells of one row into `v` (Y, X, Z); an empty cell keeps 0
+// when `skipEmpty`. On failure the row and column are kept in `values`.
+bool ConvertRow(const GridTexts& grid, int row, int nrOfVar, const TDMBrekka& data,
+                RunSettings& settings, bool skipEmpty, double (&v)[3], GridValues& values) {
+    for (int column = 1; column <= nrOfVar + 1; ++column) {
+        const std::string text = grid.Get(row, column);
+        if (skipEmpty && text.find_first_not_of(" \t") == std::string::npos) {
+            continue;
+        }
+        if (!data.StringToFloat(text, v[column - 1], settings)) {
+            values.BadRow = row;
+            values.BadColumn = column;
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
 bool ConvertAllRows(const GridTexts& grid, int rows, int nrOfVar, const TDMBrekka& data,
                     RunSettings& settings, bool skipEmpty, GridValues& values) {
     GridValues converted;
     for (int row = 1; row <= rows; ++row) {
         double v[3] = {0, 0, 0};
-        for (int column = 1; column <= nrOfVar + 1; ++column) {
-            const std::string text = grid.Get(row, column);
-            if (skipEmpty && text.find_first_not_of(" \t") == std::string::npos) {
-                continue;
-            }
-            if (!data.StringToFloat(text, v[column - 1], settings)) {
-                values.BadRow = row;
-                values.BadColumn = column;
-                return false;
-            }
+        if (!ConvertRow(grid, row, nrOfVar, data, settings, skipEmpty, v, values)) {
+            return false;
         }
         converted.Y.push_back(v[0]);
         converted.X.push_back(v[1]);
@@ -217,12 +231,8 @@ bool ConvertCompleteRows(const GridTexts& grid, int rows, int nrOfVar, const TDM
             continue;
         }
         double v[3] = {0, 0, 0};
-        for (int column = 1; column <= nrOfVar + 1; ++column) {
-            if (!data.StringToFloat(grid.Get(row, column), v[column - 1], settings)) {
-                values.BadRow = row;
-                values.BadColumn = column;
-                return false;
-            }
+        if (!ConvertRow(grid, row, nrOfVar, data, settings, false, v, values)) {
+            return false;
         }
         converted.Y.push_back(v[0]);
         converted.X.push_back(v[1]);

@@ -60,8 +60,8 @@ std::string Fixed(double value, int decimals) {
         value = 0.0; // drops the sign of negative zero
     }
     char buffer[400];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                std::chars_format::fixed, decimals < 0 ? 0 : decimals);
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
+                                decimals < 0 ? 0 : decimals);
     return std::string(buffer, result.ptr);
 }
 

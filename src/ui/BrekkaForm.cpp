@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QThread>
+#include <QWindow>
+#include <algorithm>
 #include <filesystem>
 
 namespace brekka {
@@ -108,13 +110,15 @@ void TBrekkaForm::ConnectHandlers() {
     connect(output->ResultButton, &QPushButton::clicked, OutputOpenAction, &QAction::trigger);
     connect(OutputOpenAction, &QAction::triggered, this, &TBrekkaForm::OutputOpenActionExecute);
 
+    ConnectGraphicsHandlers();
+
     connect(FileExit1, &QAction::triggered, this, &QWidget::close);
     for (QAction* action : {EditCopy1, EditCut1, EditPaste1, EditDelete1}) {
         connect(action, &QAction::triggered, this, [this, action] { EditAction(action); });
     }
 }
 
-void TBrekkaForm::PlaceForScreen(int screenWidth) {
+void TBrekkaForm::PlaceForScreen(int screenWidth, int screenHeight) {
     int left = 100;
     int width = this->width();
     if (screenWidth > 860) {
@@ -123,8 +127,16 @@ void TBrekkaForm::PlaceForScreen(int screenWidth) {
         left = 5;
         width = screenWidth - 5;
     }
-    resize(width, height());
-    move(left, 40);
+    // On a low screen the window moves up, and shrinks if it must, so that the
+    // status line and the buttons at the foot of the pages stay on the screen.
+    int top = 40;
+    int height = this->height();
+    if (screenHeight > 0 && top + height > screenHeight) {
+        height = std::min(height, screenHeight);
+        top = std::max(0, screenHeight - height);
+    }
+    resize(width, height);
+    move(left, top);
 }
 
 void TBrekkaForm::SetDialogFolder(const std::string& path) {
@@ -169,6 +181,10 @@ void TBrekkaForm::PageChanged(int index) {
     switch (index) {
     case 0:
         IntroTabSheetShow();
+        break;
+    case 1:
+        ShowStatus("The figures show the function types, the confidence belt and the methods "
+                   "of types 3 and 4.");
         break;
     case 2:
         InputTabSheetShow();
@@ -255,7 +271,12 @@ void TBrekkaForm::EditAction(QAction* which) {
     if (focused == grid) {
         if (which == EditPaste1) {
             grid->PasteClipboard();
+        } else if (which == EditCopy1) {
+            grid->CopySelection();
         } else if (which == EditDelete1 || which == EditCut1) {
+            if (which == EditCut1) {
+                grid->CopySelection();
+            }
             for (QTableWidgetItem* item : grid->selectedItems()) {
                 if (item->column() > 0) {
                     item->setText(QString());
@@ -267,6 +288,10 @@ void TBrekkaForm::EditAction(QAction* which) {
     if (auto* cell = qobject_cast<CellEditor*>(focused)) {
         if (which == EditPaste1) {
             cell->PasteClipboard();
+            return;
+        }
+        if (which == EditCopy1) {
+            cell->CopyClipboard();
             return;
         }
     }
@@ -319,9 +344,15 @@ bool TBrekkaForm::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::TouchBegin:
     case QEvent::TabletPress: {
         // A message box of the run must still be answerable.
+        // The toolkit hands the input to the box's own window first, then to
+        // the box's widgets.
         QWidget* modal = QApplication::activeModalWidget();
         auto* widget = qobject_cast<QWidget*>(watched);
         if (modal && widget && (widget == modal || modal->isAncestorOf(widget))) {
+            return false;
+        }
+        auto* window = qobject_cast<QWindow*>(watched);
+        if (modal && window && window == modal->windowHandle()) {
             return false;
         }
         return true;

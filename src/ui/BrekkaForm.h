@@ -2,13 +2,16 @@
 // The main window: menu, status line and the five pages, with the handlers of the
 // intro, input and output pages and the Save-Calculate driver.
 #include <QAction>
+#include <QImage>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "data/DataModule.h"
+#include "data/GraphState.h"
 #include "data/GridText.h"
 #include "data/RunSettings.h"
 #include "engine/Calculation.h"
@@ -33,8 +36,8 @@ public:
 
     // The pause between progress lines; tests give one that does not wait.
     void SetPause(PauseFn pause) { pause_ = std::move(pause); }
-    // The window's place and width for a screen of this width.
-    void PlaceForScreen(int screenWidth);
+    // The window's place and size for a screen of this size (height 0: not known).
+    void PlaceForScreen(int screenWidth, int screenHeight = 0);
 
     // Windows the main window shows.
     TFinishForm* FinishForm;
@@ -127,6 +130,18 @@ public:
     // Graphics page: hides the graph and its buttons, toggles back on.
     void ResetGraphicsTab();
     void GraphicsTabSheetShow();
+    void GraphicsButtonClick();
+    void GoButtonClick();
+    void SelectButtonClick();
+    void ConfButtonClick();
+    void BlockButtonClick();
+    void CalcObs_ButtonClick();
+    void BPbuttonClick();
+    void MakeGraphButtonClick();
+    void OutputReadActionExecute();
+    void GraphOpenActionExecute();
+    void GraphSaveActionExecute();
+    void SaveBlWhButtonClick();
 
     // The grid's value cells as texts, and back.
     GridTexts GridToTexts() const;
@@ -155,6 +170,23 @@ private:
     void Pause(int milliseconds);
     void EditAction(QAction* which);
     std::string Folder(const std::string& fileName) const;
+
+    // What the graphs are drawn from: the values read back from the current
+    // report, the function type of the graph on show, and the graph the
+    // calculated-observed graph was switched to from.
+    GraphData graphData_;
+    GraphState graphState_;
+    int shownType_ = 0;
+    int savedType_ = 0;
+    int savedKind_ = 0;
+    void ConnectGraphicsHandlers();
+    std::string GraphReportName() const;
+    bool ReadGraphReport();
+    std::optional<QImage> PlanAndDraw();
+    void ShowGraph(const QImage& picture);
+    void ShowChoices();
+    void ShowTogglesByType(bool oneVariable);
+    void SaveGraph(bool colour);
     void Message(const std::string& text) { dialogs_.ShowMessage(text); }
 };
 

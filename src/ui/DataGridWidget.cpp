@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
+#include <algorithm>
 
 namespace brekka {
 
@@ -50,12 +51,68 @@ void DataGridWidget::PasteClipboard() {
     PasteText(QApplication::clipboard()->text());
 }
 
+QString DataGridWidget::SelectionText() const {
+    const QList<QTableWidgetSelectionRange> ranges = selectedRanges();
+    if (ranges.isEmpty()) {
+        const QTableWidgetItem* cell = currentItem();
+        return cell && cell->column() > 0 ? cell->text() : QString();
+    }
+    // The selection is one contiguous block; the serial column is left out.
+    const QTableWidgetSelectionRange& block = ranges.first();
+    const int firstColumn = std::max(block.leftColumn(), 1);
+    QString text;
+    for (int r = block.topRow(); r <= block.bottomRow(); ++r) {
+        QStringList cells;
+        for (int c = firstColumn; c <= block.rightColumn(); ++c) {
+            const QTableWidgetItem* cell = item(r, c);
+            cells << (cell ? cell->text() : QString());
+        }
+        text += cells.join('\t') + '\n';
+    }
+    return text;
+}
+
+void DataGridWidget::CopySelection() {
+    const QString text = SelectionText();
+    if (!text.isEmpty()) {
+        QApplication::clipboard()->setText(text);
+    }
+}
+
 void DataGridWidget::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::Paste)) {
         PasteClipboard();
         return;
     }
+    if (event->matches(QKeySequence::Copy)) {
+        CopySelection();
+        return;
+    }
     QTableWidget::keyPressEvent(event);
+}
+
+QModelIndex DataGridWidget::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    const QModelIndex from = currentIndex();
+    const QModelIndex to = QTableWidget::moveCursor(action, modifiers);
+    if (!to.isValid() || to.column() != 0 || columnCount() < 2) {
+        return to;
+    }
+    const int lastColumn = columnCount() - 1;
+    switch (action) {
+    case MovePrevious: {
+        // Shift+Tab from the first value cell goes to the last one of the row above.
+        if (!from.isValid() || to.row() != from.row()) {
+            return model()->index(to.row(), lastColumn);
+        }
+        const int row = from.row() > 0 ? from.row() - 1 : rowCount() - 1;
+        return model()->index(row, lastColumn);
+    }
+    case MoveLeft:
+        return from.isValid() && from.column() > 0 ? from : model()->index(to.row(), 1);
+    default:
+        // Tab past the last value cell, Home, Ctrl+Home: the first value cell.
+        return model()->index(to.row(), 1);
+    }
 }
 
 CellEditor::CellEditor(DataGridWidget* grid, const QModelIndex& index, QWidget* parent)
@@ -72,23 +129,46 @@ void CellEditor::PasteClipboard() {
     }
 }
 
+void CellEditor::CopyClipboard() {
+    if (grid_->selectedItems().size() > 1) {
+        grid_->CopySelection();
+    } else {
+        copy();
+    }
+}
+
 void CellEditor::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::Paste)) {
         PasteClipboard();
         return;
     }
+    if (event->matches(QKeySequence::Copy)) {
+        CopyClipboard();
+        return;
+    }
     QLineEdit::keyPressEvent(event);
 }
 
-void CellEditor::contextMenuEvent(QContextMenuEvent* event) {
+QMenu* CellEditor::CreateContextMenu() {
     QMenu* menu = createStandardContextMenu();
+    // The standard paste action carries no name here, and its key is left out of
+    // its text when the window has a shortcut of the same key: it is known by
+    // its caption.
+    const QString pasteCaption = QLineEdit::tr("&Paste");
     for (QAction* action : menu->actions()) {
-        if (action->objectName() == "edit-paste") {
+        const bool isPaste = action->objectName() == "edit-paste" ||
+                             action->text().section('\t', 0, 0) == pasteCaption;
+        if (isPaste) {
             action->disconnect();
             action->setEnabled(!QApplication::clipboard()->text().isEmpty());
             connect(action, &QAction::triggered, this, &CellEditor::PasteClipboard);
         }
     }
+    return menu;
+}
+
+void CellEditor::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = CreateContextMenu();
     menu->exec(event->globalPos());
     delete menu;
 }

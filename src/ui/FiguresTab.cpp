@@ -41,14 +41,7 @@ FiguresTab::FiguresTab(QWidget* parent) : QWidget(parent) {
     Types_Image = MakePicture(this, "types.jpg");
     Conf_Image = MakePicture(this, "confidence.jpg");
     Methods_Image = MakePicture(this, "methods.jpg");
-    QStringList conf = ConfidenceFigureText();
-    if (conf.isEmpty()) {
-        conf << "The confidence belt of the regression line RL corresponds to the curved lines."
-             << "In Brekka, the curves are approximated by straight lines shown in red color."
-             << "The small square shows the central point of the regression line given by "
-                "(Xav, Yav)";
-    }
-    Conf_Memo = MakeMemo(this, conf);
+    Conf_Memo = MakeMemo(this, ConfidenceFigureText());
     Conf_Memo->setMaximumHeight(90);
     Figures_Button = new QPushButton("All types", this);
     Conf_Button = new QPushButton("Confidence belt", this);

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/HelpTexts.h"
 #include "ui/TextWindows.h"
@@ -13,16 +15,19 @@ TFinishForm::TFinishForm(QWidget* parent) : TBaseForm(parent) {
     setWindowTitle("Brekka finish");
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
-    QStringList text = FinishText();
-    if (text.isEmpty()) {
-        text << " Thank you for using Brekka";
-    }
+    const QStringList text = FinishText();
     FinishMemo = MakeMemo(central, text);
     FinishButton = new QPushButton("Finish", central);
     layout->addWidget(FinishMemo);
     layout->addWidget(FinishButton, 0, Qt::AlignHCenter);
     setCentralWidget(central);
-    resize(420, 240);
+    // Wide enough for the longest line, so the thanks need no scrolling.
+    const QFontMetrics metrics(FinishMemo->font());
+    int textWidth = 0;
+    for (const QString& line : text) {
+        textWidth = std::max(textWidth, metrics.horizontalAdvance(line));
+    }
+    resize(std::max(420, textWidth + 60), 240);
     connect(FinishButton, &QPushButton::clicked, this, &TFinishForm::FinishButtonClick);
 }
 
@@ -31,7 +36,9 @@ void TFinishForm::FormShow() {
 }
 
 void TFinishForm::FinishButtonClick() {
-    QApplication::quit();
+    // Not quit(): that first asks every window to close, and the main window
+    // refuses, so the program would never end.
+    QApplication::exit(0);
 }
 
 void TFinishForm::showEvent(QShowEvent* event) {
@@ -41,7 +48,7 @@ void TFinishForm::showEvent(QShowEvent* event) {
 
 void TFinishForm::closeEvent(QCloseEvent* event) {
     event->accept();
-    QApplication::quit();
+    QApplication::exit(0);
 }
 
 } // namespace brekka

@@ -20,8 +20,10 @@ QRadioButton* Radio(QWidget* parent, const QString& caption, int top, int width)
 GraphicsTab::GraphicsTab(QWidget* parent) : QWidget(parent) {
     GraphImage = new QLabel(this);
     GraphImage->setGeometry(10, 0, 623, 465);
+    GraphImage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     PictureImage = new QLabel(this);
     PictureImage->setGeometry(16, 8, 609, 465);
+    PictureImage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     ChoicesPanel = new QWidget(this);
     ChoicesPanel->setGeometry(160, 136, 225, 153);
     ChoicesPanel->setAutoFillBackground(true);
@@ -34,7 +36,8 @@ GraphicsTab::GraphicsTab(QWidget* parent) : QWidget(parent) {
     X_ZRadioButton = Radio(ChoicesPanel, "X-Z data plot", 112, 97);
     Y_XRadioButton->setChecked(true);
     GoButton = Button(ChoicesPanel, "Go", 184, 63, 33);
-    QFont goFont("Tahoma");
+    QFont goFont("Arial");
+    goFont.setStyleHint(QFont::SansSerif);
     goFont.setBold(true);
     goFont.setPixelSize(13);
     GoButton->setFont(goFont);

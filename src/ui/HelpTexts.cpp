@@ -226,7 +226,7 @@ QStringList SymbolsHelpText() {
 
 QStringList PasteHelpText() {
     return {
-        "Spreadsheet columns (e.g. in Excel) ",
+        "Spreadsheet columns (e.g. of field records) ",
         "may be copied into the input table.",
         "Select and copy the columns and then ",
         "paste them in the table by right clicking ",

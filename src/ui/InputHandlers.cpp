@@ -310,6 +310,9 @@ void TBrekkaForm::ClearButtonClick() {
     }
     FormCreate();
     InputTabSheetShow();
+    // The grid is reset behind the intro page, which is in front again: its
+    // status line and menu state hold, not those of the input page.
+    PageChanged(PageControl1->currentIndex());
 }
 
 void TBrekkaForm::InputOpenActionExecute() {
@@ -337,9 +340,7 @@ void TBrekkaForm::OpenInputFile(const std::string& fileName) {
     data_.VarOption = data_.NrOfVar == 1 ? 0 : 3;
     InputTab* input = InputTabSheet;
     SetDialogFolder(Folder(fileName));
-    input->FileNameEdit->setText(QString::fromStdString(fileName));
-    input->FileNameLabel->show();
-    input->FileNameEdit->show();
+    input->ShowFileName(fileName);
     ResetGraphicsTab();
     input->Title1Edit->setText(QString::fromStdString(data_.Title1));
     input->Title2Edit->setText(QString::fromStdString(data_.Title2));
@@ -348,6 +349,8 @@ void TBrekkaForm::OpenInputFile(const std::string& fileName) {
     DataLoaded = true;
     FillGrid();
     GraphKind = 0;
+    // Opened from another page (Ctrl+I), the data are shown where they can be seen.
+    PageControl1->setCurrentWidget(InputTabSheet);
     InputTabSheetShow();
 }
 

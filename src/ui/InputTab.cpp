@@ -21,10 +21,6 @@ QComboBox* FixedChoice(QWidget* parent, const QString& text) {
     return box;
 }
 
-QStringList OrDefault(QStringList lines, const QStringList& fallback) {
-    return lines.isEmpty() ? fallback : lines;
-}
-
 } // namespace
 
 InputTab::InputTab(QWidget* parent) : QWidget(parent) {
@@ -50,20 +46,8 @@ InputTab::InputTab(QWidget* parent) : QWidget(parent) {
     WeightComboBox = FixedChoice(this, "         No weight factors required    ");
     PrefComboBox = FixedChoice(this, "           Preference: best of all");
     ExclComboBox = FixedChoice(this, "      No exclusion of regression types");
-    HelpMemo = MakeMemo(this, OrDefault(SymbolsHelpText(),
-                                        {" Brekka does the segmented regression with breakpoint  ",
-                                         "  of one dependent variable (Y) on one (X) or two (X,Y)",
-                                         "  independent variables who determine the value of Y.",
-                                         "  Brekka handles a maximum of 2000 data sets."}));
-    PasteMemo =
-        MakeMemo(this, OrDefault(PasteHelpText(), {"Spreadsheet columns (e.g. in Excel) ",
-                                                   "may be copied into the input table.",
-                                                   "Select and copy the columns and then ",
-                                                   "paste them in the table by right clicking ",
-                                                   "twice on the first cell and using \"paste\".",
-                                                   "It may occur that the first cell seems ",
-                                                   "empty, but by clicking on another cell",
-                                                   "the value will appear."}));
+    HelpMemo = MakeMemo(this, SymbolsHelpText());
+    PasteMemo = MakeMemo(this, PasteHelpText());
     WaitMemo = new QPlainTextEdit(this);
     WaitMemo->setReadOnly(true);
     WaitMemo->setFocusPolicy(Qt::NoFocus);
@@ -142,6 +126,12 @@ void InputTab::PlaceWaitMemo() {
 void InputTab::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     PlaceWaitMemo();
+}
+
+void InputTab::ShowFileName(const std::string& fileName) {
+    FileNameEdit->setText(QString::fromStdString(fileName));
+    FileNameLabel->show();
+    FileNameEdit->show();
 }
 
 } // namespace brekka

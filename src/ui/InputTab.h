@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 // The controls of the input page: titles, number of data, variables and
 // confidence, the data grid, the help memos and the progress box.
 #include <QComboBox>
@@ -45,6 +46,8 @@ public:
 
     // Puts the progress box at the top of the page, above the other controls.
     void PlaceWaitMemo();
+    // The input file the grid was last read from or saved to.
+    void ShowFileName(const std::string& fileName);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

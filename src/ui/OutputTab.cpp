@@ -18,6 +18,10 @@ OutputTab::OutputTab(QWidget* parent) : QWidget(parent) {
     font.setBold(true);
     font.setPixelSize(13);
     OutputMemo->setFont(font);
+    // The buttons stay at the foot of the page while no report is shown.
+    QSizePolicy keepPlace = OutputMemo->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    OutputMemo->setSizePolicy(keepPlace);
     GraphicsButton = new QPushButton("See graph", this);
     SymbolsButton = new QPushButton("Symbols", this);
     AnovaButton = new QPushButton("Anova table", this);

@@ -5,6 +5,9 @@
 #include <csetjmp>
 #include <cstdio>
 
+#include <QIcon>
+#include <QPixmap>
+
 #include <jpeglib.h>
 
 // Resources of a static library are registered by hand, and only from outside any
@@ -116,14 +119,28 @@ QImage DecodeJpeg(const QByteArray& bytes) {
     return image;
 }
 
-QImage LoadPicture(const QString& name) {
+namespace {
+
+QByteArray ResourceBytes(const QString& name) {
     static const bool registered = (RegisterPictureResources(), true);
     (void)registered;
     QFile file(":/pictures/" + name);
     if (!file.open(QIODevice::ReadOnly)) {
-        return QImage();
+        return QByteArray();
     }
-    return DecodeJpeg(file.readAll());
+    return file.readAll();
+}
+
+} // namespace
+
+QImage LoadPicture(const QString& name) {
+    return DecodeJpeg(ResourceBytes(name));
+}
+
+QIcon ProgramIcon() {
+    QImage icon;
+    icon.loadFromData(ResourceBytes("brekka.png"), "PNG");
+    return icon.isNull() ? QIcon() : QIcon(QPixmap::fromImage(icon));
 }
 
 } // namespace brekka

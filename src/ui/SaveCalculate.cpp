@@ -70,7 +70,9 @@ void TBrekkaForm::InputSaveActionExecute() {
     OutputTabSheet->AnovaButton->setText("Anova table");
     input->NrOfDataEdit->setText(QString::number(data_.NrOfData));
 
-    data_.WriteInputFile(); // the run goes on without the file
+    if (data_.WriteInputFile()) { // the run goes on without the file
+        input->ShowFileName(inputName);
+    }
     settings_.CriticalValue =
         CriticalValueForConfidence(input->ConfComboBox->currentText().toInt());
     data_.VarOption = data_.NrOfVar == 1 ? 0 : 3;

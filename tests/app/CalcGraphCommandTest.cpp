@@ -10,39 +10,21 @@
 #include <sstream>
 #include <string>
 
-#include "support/TempDir.h"
+#include "support/CalcCommand.h"
 
 namespace {
 
+using brekka::testing::CommandResult;
+using brekka::testing::ReadWhole;
+using brekka::testing::RunCalc;
 using brekka::testing::TempDir;
-
-struct CommandResult {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string ReadWhole(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
 
 std::filesystem::path Fixture(const std::string& name) {
     return std::filesystem::path(__FILE__).parent_path().parent_path() / "data" / "fixtures" / name;
 }
 
 CommandResult RunGraph(const TempDir& dir, const std::string& arguments) {
-    const std::string command = "cd '" + dir.Path().string() +
-                                "' && '" BREKKA_CALC_PATH "' graph " + arguments +
-                                " > stdout.txt 2> stderr.txt";
-    const int raw = std::system(command.c_str());
-    CommandResult result;
-    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    result.out = ReadWhole(dir.File("stdout.txt"));
-    result.err = ReadWhole(dir.File("stderr.txt"));
-    return result;
+    return RunCalc(dir, "graph " + arguments);
 }
 
 std::string Quoted(const std::filesystem::path& path) {

@@ -65,7 +65,7 @@ inline double Wobble(int i) {
 
 // A fresh directory under the system's temporary directory, removed afterwards.
 class ScratchDirectory {
-  public:
+public:
     ScratchDirectory() {
         std::random_device rd;
         std::mt19937_64 gen(rd());
@@ -86,7 +86,7 @@ class ScratchDirectory {
 
     std::string File(const std::string& name) const { return (path_ / name).string(); }
 
-  private:
+private:
     std::filesystem::path path_;
 };
 

@@ -7,7 +7,7 @@
 namespace brekka::testing {
 
 class TempDir {
-  public:
+public:
     TempDir() {
         std::random_device random;
         const auto base = std::filesystem::temp_directory_path();
@@ -25,7 +25,7 @@ class TempDir {
     const std::filesystem::path& Path() const { return path_; }
     std::filesystem::path File(const std::string& name) const { return path_ / name; }
 
-  private:
+private:
     std::filesystem::path path_;
 };
 

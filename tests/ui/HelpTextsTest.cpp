@@ -82,7 +82,7 @@ private slots:
                  "The small square shows the central point of the regression line given by (Xav, "
                  "Yav)"}));
         QCOMPARE(PasteHelpText(),
-                 QStringList({"Spreadsheet columns (e.g. in Excel) ",
+                 QStringList({"Spreadsheet columns (e.g. of field records) ",
                               "may be copied into the input table.",
                               "Select and copy the columns and then ",
                               "paste them in the table by right clicking ",

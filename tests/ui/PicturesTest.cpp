@@ -89,6 +89,12 @@ private slots:
         QVERIFY(dark > 200);
     }
 
+    void programIconIsAmongTheResources() {
+        const QIcon icon = brekka::ProgramIcon();
+        QVERIFY(!icon.isNull());
+        QCOMPARE(icon.pixmap(QSize(128, 128)).size(), QSize(128, 128));
+    }
+
     void damagedOrMissingGiveEmptyImage() {
         QVERIFY(LoadPicture("no-such-picture.jpg").isNull());
         QVERIFY(DecodeJpeg(QByteArray()).isNull());
@@ -133,5 +139,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(PicturesTest)
+QTEST_MAIN(PicturesTest)
 #include "PicturesTest.moc"

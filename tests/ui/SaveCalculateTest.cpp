@@ -1,5 +1,6 @@
 // "Save-Calculate" from the grid to the files and the output page, compared with
 // what brekka-calc writes for the same input file; the output page's own actions.
+#include <QMessageBox>
 #include <QtTest>
 #include <cstdlib>
 #include <filesystem>
@@ -96,6 +97,8 @@ class SaveCalculateTest : public QObject {
         QCOMPARE(pauses, 5);
         QCOMPARE(MemoText(w), Joined(Lines(out)));
         QCOMPARE(w.form->OutputOpenDialog.Folder, dir.Path().string());
+        // The file box names the input just written, not the one opened before.
+        QCOMPARE(w.form->InputTabSheet->FileNameEdit->text().toStdString(), input.string());
 
         // The written input holds the example's data as the example file does.
         std::vector<std::string> written = Lines(input);
@@ -217,6 +220,28 @@ private slots:
             const QString lines = w.form->InputTabSheet->WaitMemo->toPlainText();
             QCOMPARE(lines.contains(" Many data ......\n This takes time ..."), n > 2000);
         }
+    }
+
+    // During a run only a message box of the run takes input, also where the
+    // toolkit hands it to the box's window before its widgets.
+    void duringARunOnlyItsMessageBoxTakesInput() {
+        Window w;
+        QMessageBox box(QMessageBox::Information, "t", "m", QMessageBox::Ok, w.form.get());
+        box.setWindowModality(Qt::ApplicationModal);
+        box.show();
+        QCOMPARE(QApplication::activeModalWidget(), &box);
+        QObject* filter = w.form.get();
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        w.form->Running = true;
+        QVERIFY(box.windowHandle() != nullptr);
+        QVERIFY(!filter->eventFilter(box.windowHandle(), &press));
+        QVERIFY(!filter->eventFilter(box.button(QMessageBox::Ok), &press));
+        QVERIFY(filter->eventFilter(w.form->windowHandle(), &press));
+        QVERIFY(filter->eventFilter(w.form->InputTabSheet->SaveButton, &press));
+        w.form->Running = false;
+        QVERIFY(!filter->eventFilter(w.form->windowHandle(), &press));
+        box.hide();
     }
 
     void anovaToggle() {

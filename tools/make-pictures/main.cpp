@@ -1,5 +1,5 @@
 // Draws the pictures of the figures and input tabs and writes them as JPEG files
-// into the directory given, normally resources/.
+// into the directory given, normally resources/, with the program's icon.
 #include "Figures.h"
 #include "JpegFile.h"
 
@@ -39,6 +39,13 @@ int main(int argc, char* argv[]) {
                          path.toLocal8Bit().constData());
             return 1;
         }
+    }
+    // The icon keeps its transparent corners, so it is a PNG.
+    const QString icon = directory.filePath("brekka.png");
+    if (!DrawIcon(128).save(icon, "PNG")) {
+        std::fprintf(stderr, "brekka-make-pictures: cannot write %s\n",
+                     icon.toLocal8Bit().constData());
+        return 1;
     }
     return 0;
 }
