@@ -131,7 +131,7 @@ nlohmann::ordered_json GeometryJson(const GraphPlan& plan) {
         j["Line"] = nlohmann::ordered_json::array(
             {Pair(s.LineStart), Pair(s.LineBreak), Pair(s.LineEnd), Pair(s.LineEnd2)});
     }
-    if (s.PlotMode >= 18) {
+    if (s.PlotMode >= 18 || !BeltDrawable(s)) {
         j["Belts"] = nullptr;
     } else if (s.ShownType <= 4) {
         j["Belts"] = nlohmann::ordered_json::array(

@@ -180,6 +180,17 @@ bool AllDrawable(const GraphPlan& plan) {
 
 } // namespace
 
+bool BeltDrawable(const GraphState& s) {
+    for (size_t i = 0; i < s.UpperBelt.size(); ++i) {
+        for (const GraphPoint& p : {s.UpperBelt[i], s.LowerBelt[i]}) {
+            if (!Drawable(p.x) || !Drawable(p.y)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 std::string ConfidenceText(const GraphState& s) {
     return s.ConfFactor < 1.8 ? "90" : (s.ConfFactor < 2.2 ? "95" : "98");
 }
@@ -259,6 +270,12 @@ GraphPlanResult PlanGraph(const GraphState& state, const GraphData& data,
         PlanSimpleGraph(plan);
     }
     if (!AllDrawable(plan)) {
+        // Without its belt the graph may still be drawn.
+        if (choice.BeltOn && !BeltDrawable(s)) {
+            GraphChoice withoutBelt = choice;
+            withoutBelt.BeltOn = false;
+            return PlanGraph(state, data, withoutBelt);
+        }
         result.message = "The values of this report are too large to be drawn.";
         return result;
     }

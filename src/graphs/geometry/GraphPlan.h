@@ -89,6 +89,10 @@ int PixelY(const GraphState& state, double y);
 std::vector<Tick> HorizontalTicks(const GraphState& state);
 std::vector<Tick> VerticalTicks(const GraphState& state);
 
+// Whether every point of both belts can be drawn. A report edited by hand can hold
+// a standard deviation so large that its belt lies beyond any picture.
+bool BeltDrawable(const GraphState& state);
+
 // "90", "95" or "98" by the confidence factor.
 std::string ConfidenceText(const GraphState& state);
 

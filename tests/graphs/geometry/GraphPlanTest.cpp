@@ -131,4 +131,23 @@ TEST(PlanGraph, AbsenceOfDataAndOfItsSpread) {
     EXPECT_FALSE(far.message.empty());
 }
 
+TEST(PlanGraph, ABeltBeyondAnyPictureIsLeftOffAndTheRestDrawn) {
+    // A standard deviation edited to near the largest double: the belt of the line
+    // lies far outside the picture, the data and the line do not.
+    GraphState s;
+    GraphData d;
+    Report(20, 1, s, d);
+    s.StDevYr = 1.7e308;
+    s.StDevRC = 1.7e308;
+    GraphChoice choice;
+    choice.BeltOn = true;
+    const GraphPlanResult result = PlanGraph(s, d, choice);
+    ASSERT_TRUE(result.plan) << result.message;
+    EXPECT_FALSE(result.plan->choice.BeltOn);
+    EXPECT_FALSE(BeltDrawable(result.plan->state));
+    for (const std::string& caption : Captions(*result.plan)) {
+        EXPECT_EQ(caption.find("confidence belt"), std::string::npos) << caption;
+    }
+}
+
 } // namespace
