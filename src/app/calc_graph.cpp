@@ -3,7 +3,10 @@
 
 #include <CLI/CLI.hpp>
 
+#include <dlfcn.h>
+
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -11,11 +14,7 @@
 #include "data/GraphReader.h"
 #include "graphs/geometry/GraphPlan.h"
 
-#ifdef BREKKA_WITH_DRAWING
-#include <QGuiApplication>
-
-#include "graphs/drawing/GraphDrawing.h"
-#endif
+#include "app/graph_image_module.h"
 
 namespace brekka {
 
@@ -189,34 +188,48 @@ int KindNumber(const std::string& kind, bool twoVariables) {
     return kind == "x-z" ? 5 : -1;
 }
 
-#ifdef BREKKA_WITH_DRAWING
-// The offscreen platform complains about a missing runtime directory it never
-// uses; everything else Qt says goes to standard error as usual.
-void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (message.contains(QStringLiteral("XDG_RUNTIME_DIR"))) {
-        return;
+// The picture writer lives in a module beside brekka-calc (in the build) or in
+// the library folder of the installation, so that a calculation never loads Qt.
+std::vector<std::filesystem::path> ImageModuleCandidates() {
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    std::vector<std::filesystem::path> places;
+    if (!error) {
+        const std::filesystem::path folder = program.parent_path();
+        places.push_back(folder / BREKKA_GRAPH_IMAGE_MODULE);
+        places.push_back(
+            (folder / BREKKA_MODULE_DIR_FROM_BIN / BREKKA_GRAPH_IMAGE_MODULE).lexically_normal());
     }
-    std::cerr << qFormatLogMessage(type, context, message).toLocal8Bit().constData() << "\n";
+    return places;
 }
 
 int WriteImage(const GraphPlan& plan, const std::string& image, int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::string failure;
+    for (const std::filesystem::path& place : ImageModuleCandidates()) {
+        std::error_code error;
+        if (!std::filesystem::exists(place, error)) {
+            continue;
+        }
+        void* module = dlopen(place.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (!module) {
+            failure = dlerror();
+            continue;
+        }
+        auto write =
+            reinterpret_cast<BrekkaWriteGraphImageFn>(dlsym(module, BREKKA_GRAPH_IMAGE_ENTRY));
+        if (!write) {
+            failure = place.string() + " is not Brekka's picture writer";
+            continue;
+        }
+        // The module stays loaded: Qt's own exit handlers run from it.
+        return write(&plan, image.c_str(), EndsWith(image, ".bmp"), argc, argv);
     }
-    qInstallMessageHandler(QuietMessages);
-    QGuiApplication application(argc, argv);
-    const QImage picture = DrawGraph(plan);
-    QString error;
-    const QString name = QString::fromLocal8Bit(image.c_str());
-    const bool written = EndsWith(image, ".bmp") ? SaveGraphBitmap(picture, name, &error)
-                                                 : SaveGraphPng(picture, name, &error);
-    if (!written) {
-        std::cerr << error.toLocal8Bit().constData() << "\n";
-        return kExitWriteFailed;
-    }
-    return kExitOk;
+    std::cerr << "Pictures cannot be drawn: the picture writer " BREKKA_GRAPH_IMAGE_MODULE
+                 " could not be loaded"
+              << (failure.empty() ? std::string(" (it is not installed)") : " (" + failure + ")")
+              << ". --geometry works without it.\n";
+    return kExitWriteFailed;
 }
-#endif
 
 } // namespace
 
@@ -325,14 +338,7 @@ int RunGraphCommand(const GraphCommandOptions& options, int argc, char** argv,
         std::cout << GeometryJson(*result.plan).dump() << "\n";
         return kExitOk;
     }
-#ifdef BREKKA_WITH_DRAWING
     return WriteImage(*result.plan, files[1], argc, argv);
-#else
-    (void)argc;
-    (void)argv;
-    std::cerr << "This brekka-calc was built without drawing; only --geometry works.\n";
-    return kExitBadInput;
-#endif
 }
 
 } // namespace brekka

@@ -38,6 +38,13 @@ struct RunSettings {
     char DecimalSeparator = '.';
     TypeChoices XChoices;
     TypeChoices ZChoices;
+    // Threads of one breakpoint search; 0 means as many as the machine has. The
+    // results do not depend on it.
+    int SearchThreads = 0;
+    // A search takes its sums from tables formed for all candidates in two passes
+    // over the data; without, every evaluation runs over the data itself. Both
+    // give the same files: the plain form is what the tables are checked against.
+    bool TabulatedSearch = true;
 };
 
 // The critical value of a minimum confidence in per cent (90, 95 or 98; any

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "engine/CandidateTables.h"
+
 namespace brekka {
 
 double RootOrUndefined(double radicand) {
@@ -153,13 +155,37 @@ double CalculationState::ExplainedFraction(double ssd) const {
     return SSYtot == 0 ? 0.0 : 1 - ssd / SSYtot;
 }
 
+void CalculationState::ShapeSideRegressions(int type) {
+    ComputeSideStatistics();
+    SetLinesToSideRegressions();
+    if (type == 0) {
+        line[1].slope = 0;
+    }
+}
+
+bool CalculationState::TabulatedResiduals(const CandidateTables& tables, double bp) {
+    double side1 = 0;
+    double side2 = 0;
+    if (!tables.ResidualSum(bp, 0, line[0], side1) || !tables.ResidualSum(bp, 1, line[1], side2)) {
+        return false;
+    }
+    SSDside = {side1, side2};
+    return true;
+}
+
 void CalculationState::FitBreakpoint(std::span<const double> y, std::span<const double> x,
-                                     double& bp, double& ce, int& type, int method) {
+                                     double& bp, double& ce, int& type, int method,
+                                     const CandidateTables* tables) {
     bool restarted = false;
     for (;;) {
         ClearSums();
         stats = {};
-        AddSums(y, x, bp);
+        const std::array<SideSums, 2>* tabulated = tables ? tables->SumsAt(bp) : nullptr;
+        if (tabulated) {
+            sums = *tabulated;
+        } else {
+            AddSums(y, x, bp);
+        }
         if (bp > Xmin && (sums[0].n < 3 || sums[1].n < 3) && !restarted) {
             bp = Xmin;
             type = 1;
@@ -168,11 +194,7 @@ void CalculationState::FitBreakpoint(std::span<const double> y, std::span<const 
         }
         break;
     }
-    ComputeSideStatistics();
-    SetLinesToSideRegressions();
-    if (type == 0) {
-        line[1].slope = 0;
-    }
+    ShapeSideRegressions(type);
     if (type < 2) {
         SSYtot = stats[1].SSY;
         SSXtot = stats[1].SSX;
@@ -195,7 +217,9 @@ void CalculationState::FitBreakpoint(std::span<const double> y, std::span<const 
         }
     }
 
-    SumResiduals(y, x, bp);
+    if (!tables || !TabulatedResiduals(*tables, bp)) {
+        SumResiduals(y, x, bp);
+    }
     ce = ExplainedFraction(SSDside[0] + SSDside[1]);
     if (type >= 6 && (stats[0].SSX == 0 || stats[1].SSX == 0)) {
         ce = 0;

@@ -8,6 +8,8 @@
 
 namespace brekka {
 
+class CandidateTables;
+
 // Stands for an undefined variance or standard deviation throughout the engines.
 inline constexpr double kUndefinedVariance = 1000000.0;
 
@@ -67,9 +69,11 @@ public:
     double AverageXAll = 0, NTimesVarXAll = 0;
 
     // Evaluates one breakpoint of Y on X. May set `bp` to Xmin and `type` to 1
-    // when a side holds fewer than 3 data; returns the CE in `ce`.
+    // when a side holds fewer than 3 data; returns the CE in `ce`. With `tables`
+    // built for these data, the sums come from them instead of from passes over
+    // the data; the result is the same to the last bit.
     void FitBreakpoint(std::span<const double> y, std::span<const double> x, double& bp, double& ce,
-                       int& type, int method);
+                       int& type, int method, const CandidateTables* tables = nullptr);
 
     // Standard errors of the slopes, St.Dev.Ybp and St.Err.BP of the function
     // currently held for `type`, `method` and `bp`.
@@ -81,6 +85,9 @@ public:
     // Statistics of every side with at least 3 data (other sides keep theirs).
     void ComputeSideStatistics();
     void SetLinesToSideRegressions();
+    // From the sums held: the side statistics and the side regressions as lines,
+    // the second one horizontal for a request of type 0.
+    void ShapeSideRegressions(int type);
     // The reported function of type 2..5 shaped from the side regressions (other
     // types keep them).
     void ConstructReportedFunction(int type, int method, double bp);
@@ -114,6 +121,8 @@ public:
     bool SideIsFlat(int side) const;
 
 private:
+    // Takes both sides' residual sums from `tables`; false when one is missing.
+    bool TabulatedResiduals(const CandidateTables& tables, double bp);
     void ApplyAcceptanceTests(int& type, double& ce, double bp);
 };
 

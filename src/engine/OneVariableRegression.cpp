@@ -43,6 +43,10 @@ OneVariableEngine::OneVariableEngine(TDMBrekka& data, RunSettings& settings,
                                      CalculationState& state)
     : data_(data), settings_(settings), state_(state) {}
 
+const CandidateTables* OneVariableEngine::Tables() const {
+    return settings_.TabulatedSearch ? &tables_ : nullptr;
+}
+
 const TypeChoices& OneVariableEngine::Choices() const {
     return settings_.XChoices;
 }
@@ -109,7 +113,7 @@ void OneVariableEngine::SearchStage(int requestType, int method, double& thresho
     for (int k = 0; k < 100; ++k) {
         int type = requestType;
         double ce = 0;
-        state_.FitBreakpoint(Y(), X(), candidates_[k], ce, type, method);
+        state_.FitBreakpoint(Y(), X(), candidates_[k], ce, type, method, Tables());
         const bool accepted = needsAboveXmin ? (ce > threshold && candidates_[k] > state_.Xmin)
                                              : (type == acceptedType && ce > threshold);
         if (accepted) {
@@ -129,9 +133,12 @@ void OneVariableEngine::SearchBestFunction() {
     OneVariableSearch& s = search_;
     s = OneVariableSearch{};
 
+    if (settings_.TabulatedSearch) {
+        tables_.Build(Y(), X(), candidates_, state_.Xmin, settings_.SearchThreads);
+    }
     state_.chosenType = 1;
     state_.chosenMethod = 0;
-    state_.FitBreakpoint(Y(), X(), candidates_[0], s.CE1, state_.chosenType, 0);
+    state_.FitBreakpoint(Y(), X(), candidates_[0], s.CE1, state_.chosenType, 0, Tables());
     // Without any linear relation the CE can come out a hair below 0 by rounding;
     // a negative threshold would let candidates that failed their tests (CE 0) win.
     if (s.CE1 < 0) {

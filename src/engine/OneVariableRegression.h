@@ -9,6 +9,7 @@
 #include "data/DataModule.h"
 #include "data/RunSettings.h"
 #include "engine/CalculationState.h"
+#include "engine/CandidateTables.h"
 #include "text/TextFile.h"
 
 namespace brekka {
@@ -48,6 +49,7 @@ private:
     CalculationState& state_;
     OneVariableSearch search_;
     std::array<double, 100> candidates_{};
+    CandidateTables tables_;
     TextFileWriter out_;
     TextFileWriter var_;
 
@@ -55,6 +57,7 @@ private:
     std::span<const double> X() const { return data_.XData; }
     bool ZInXPlace() const { return data_.VarOption == 2; }
     const TypeChoices& Choices() const;
+    const CandidateTables* Tables() const;
 
     void SearchBestFunction();
     void SearchStage(int requestType, int method, double& threshold, bool needsAboveXmin,

@@ -27,6 +27,10 @@ TwoVariableEngine::TwoVariableEngine(TDMBrekka& data, RunSettings& settings,
                                      CalculationState& state)
     : data_(data), settings_(settings), state_(state) {}
 
+const CandidateTables* TwoVariableEngine::Tables() const {
+    return settings_.TabulatedSearch ? &tables_ : nullptr;
+}
+
 void TwoVariableEngine::ExchangeXZ() {
     std::swap_ranges(data_.XData.begin(), data_.XData.end(), data_.ZData.begin());
     std::swap(state_.Xmin, two_.Zmin);
@@ -47,7 +51,7 @@ void TwoVariableEngine::SearchStage(std::array<double, 101>& candidates, int req
     for (int k = 0; k < 100; ++k) {
         int type = requestType;
         double ce = 0;
-        state_.FitBreakpoint(Y(), X(), candidates[k], ce, type, method);
+        state_.FitBreakpoint(Y(), X(), candidates[k], ce, type, method, Tables());
         const bool accepted = needsAboveXmin ? (ce > threshold && candidates[k] > state_.Xmin)
                                              : (type == acceptedType && ce > threshold);
         if (accepted) {
@@ -68,9 +72,13 @@ void TwoVariableEngine::SearchBestFunction(std::array<double, 101>& candidates,
     const double W = state_.WeightFactor;
     result = VariableSearchResult{};
     candidates[0] = state_.Xmin;
+    if (settings_.TabulatedSearch) {
+        tables_.Build(Y(), X(), std::span<const double>(candidates.data(), 100), state_.Xmin,
+                      settings_.SearchThreads);
+    }
     double ce = 0;
     result.chosenType = 1;
-    state_.FitBreakpoint(Y(), X(), candidates[0], ce, result.chosenType, 0);
+    state_.FitBreakpoint(Y(), X(), candidates[0], ce, result.chosenType, 0, Tables());
     // A CE a hair below 0 by rounding would give negative thresholds that let
     // candidates that failed their tests (CE 0) win.
     result.CE1 = ce < 0 ? 0 : ce;

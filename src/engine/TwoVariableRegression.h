@@ -11,6 +11,7 @@
 #include "data/DataModule.h"
 #include "data/RunSettings.h"
 #include "engine/CalculationState.h"
+#include "engine/CandidateTables.h"
 #include "engine/OneVariableRegression.h"
 #include "text/TextFile.h"
 
@@ -60,9 +61,11 @@ private:
     CalculationState& state_;
     TwoVariableState two_;
     TextFileWriter out_, var_;
+    CandidateTables tables_;
 
     std::span<const double> Y() const { return data_.YData; }
     std::span<const double> X() const { return data_.XData; }
+    const CandidateTables* Tables() const;
 
     void ExchangeXZ();
     void ExchangeCandidates();

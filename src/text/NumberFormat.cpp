@@ -1,68 +1,100 @@
 #include "text/NumberFormat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <stdexcept>
 #include <string_view>
 
 namespace brekka {
 namespace {
 
-std::string PadLeft(std::string text, int width) {
-    if (width > 0 && static_cast<int>(text.size()) < width) {
-        text.insert(0, static_cast<size_t>(width) - text.size(), ' ');
+// Every rendering is put together in a small buffer and becomes a string once:
+// the reports write hundreds of thousands of them.
+class Field {
+public:
+    void Put(char c) { text_[size_++] = c; }
+    void Put(const char* text, size_t length) {
+        std::memcpy(text_ + size_, text, length);
+        size_ += length;
     }
-    return text;
+    char* End() { return text_ + size_; }
+    void Grow(const char* end) { size_ = static_cast<size_t>(end - text_); }
+    // Right-aligned in `width`; never cut.
+    std::string Padded(int width) const {
+        const size_t pad = width > 0 && static_cast<size_t>(width) > size_
+                               ? static_cast<size_t>(width) - size_
+                               : 0;
+        std::string out;
+        out.reserve(pad + size_);
+        out.append(pad, ' ');
+        out.append(text_, size_);
+        return out;
+    }
+    static constexpr size_t kCapacity = 420;
+
+private:
+    char text_[kCapacity];
+    size_t size_ = 0;
+};
+
+std::string PadLeft(std::string_view text, int width) {
+    Field f;
+    f.Put(text.data(), text.size());
+    return f.Padded(width);
 }
 
 // Non-finite values never belong in a file; the engines guard against them.
 // Should one slip through anyway, it is written as a readable word.
-std::string NonFiniteText(double value) {
+std::string_view NonFiniteText(double value) {
     if (std::isnan(value)) {
         return "NAN";
     }
     return value < 0 ? "-INF" : "INF";
 }
 
-// Mantissa digits ("d.ddd") and decimal exponent of |value| with `digits`
-// significant digits, rounded correctly (ties to even on the binary value).
-struct Scientific {
-    std::string mantissa;
-    int exponent = 0;
-};
-
-Scientific SplitScientific(double magnitude, int digits) {
+// Mantissa digits ("d.ddd") of |value| with `digits` significant digits, rounded
+// correctly (ties to even on the binary value), then "E", the exponent's sign and
+// at least `exponentDigits` digits.
+void PutScientific(Field& f, double magnitude, int digits, int exponentDigits) {
     char buffer[64];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                std::chars_format::scientific, digits - 1);
-    std::string_view text(buffer, static_cast<size_t>(result.ptr - buffer));
-    size_t e = text.find('e');
-    Scientific out;
-    out.mantissa = std::string(text.substr(0, e));
-    out.exponent = std::atoi(std::string(text.substr(e + 1)).c_str());
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                                      std::chars_format::scientific, digits - 1);
+    const char* e = std::find(buffer, result.ptr, 'e');
+    f.Put(buffer, static_cast<size_t>(e - buffer));
     if (digits == 1) {
-        out.mantissa += '.';
+        f.Put('.');
     }
-    return out;
+    int exponent = 0;
+    const char* p = e + 1;
+    const bool negative = *p == '-';
+    ++p; // to_chars always writes the exponent's sign
+    std::from_chars(p, result.ptr, exponent);
+    f.Put('E');
+    f.Put(negative ? '-' : '+');
+    char digitsText[8];
+    const auto end = std::to_chars(digitsText, digitsText + sizeof digitsText, exponent).ptr;
+    for (int n = static_cast<int>(end - digitsText); n < exponentDigits; ++n) {
+        f.Put('0');
+    }
+    f.Put(digitsText, static_cast<size_t>(end - digitsText));
 }
 
-std::string Exponent(int exponent, int minDigits) {
-    std::string digits = std::to_string(std::abs(exponent));
-    if (static_cast<int>(digits.size()) < minDigits) {
-        digits.insert(0, static_cast<size_t>(minDigits) - digits.size(), '0');
-    }
-    return std::string(exponent < 0 ? "E-" : "E+") + digits;
-}
-
-std::string Fixed(double value, int decimals) {
+void PutFixed(Field& f, double value, int decimals) {
     if (value == 0) {
         value = 0.0; // drops the sign of negative zero
     }
-    char buffer[400];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
-                                decimals < 0 ? 0 : decimals);
-    return std::string(buffer, result.ptr);
+    const auto result = std::to_chars(f.End(), f.End() + 400, value, std::chars_format::fixed,
+                                      decimals < 0 ? 0 : decimals);
+    if (result.ec == std::errc()) {
+        f.Grow(result.ptr);
+        return;
+    }
+    // Too many digits for any field: the scientific form says the same.
+    f.Put(value < 0 ? '-' : ' ');
+    PutScientific(f, std::fabs(value), 18, 4);
 }
 
 std::string PatternScientific(double value, int width, int precision) {
@@ -75,15 +107,32 @@ std::string PatternScientific(double value, int width, int precision) {
     if (value == 0) {
         value = 0.0;
     }
-    Scientific s = SplitScientific(std::fabs(value), precision);
-    std::string text = (value < 0 ? "-" : "") + s.mantissa + Exponent(s.exponent, 3);
-    return PadLeft(text, width);
+    Field f;
+    if (value < 0) {
+        f.Put('-');
+    }
+    PutScientific(f, std::fabs(value), precision, 3);
+    return f.Padded(width);
+}
+
+// The leading digits of `text` from `at` as a number, and where they end.
+int ReadDigits(std::string_view text, size_t& at) {
+    int number = 0;
+    while (at < text.size() && text[at] >= '0' && text[at] <= '9') {
+        if (number < 100000) {
+            number = number * 10 + (text[at] - '0');
+        }
+        ++at;
+    }
+    return number;
 }
 
 } // namespace
 
 std::string IntField(long long value, int width) {
-    return PadLeft(std::to_string(value), width);
+    Field f;
+    f.Grow(std::to_chars(f.End(), f.End() + 24, value).ptr);
+    return f.Padded(width);
 }
 
 std::string RealField(double value, int width, int decimals) {
@@ -93,7 +142,9 @@ std::string RealField(double value, int width, int decimals) {
     if (std::fabs(value) >= 1e36) {
         return ScientificField(value, width);
     }
-    return PadLeft(Fixed(value, decimals), width);
+    Field f;
+    PutFixed(f, value, decimals > 360 ? 360 : decimals);
+    return f.Padded(width);
 }
 
 std::string ScientificField(double value, int width) {
@@ -104,9 +155,10 @@ std::string ScientificField(double value, int width) {
     if (value == 0) {
         value = 0.0;
     }
-    Scientific s = SplitScientific(std::fabs(value), digits);
-    std::string text = (value < 0 ? "-" : " ") + s.mantissa + Exponent(s.exponent, 4);
-    return PadLeft(text, width);
+    Field f;
+    f.Put(value < 0 ? '-' : ' ');
+    PutScientific(f, std::fabs(value), digits, 4);
+    return f.Padded(width);
 }
 
 std::string FormatPattern(const char* pattern, double value) {
@@ -115,20 +167,26 @@ std::string FormatPattern(const char* pattern, double value) {
     if (p.size() < 4 || p.front() != '%') {
         throw std::invalid_argument("bad number pattern");
     }
-    size_t dot = p.find('.');
-    char kind = p.back();
-    if (dot == std::string_view::npos || (kind != 'e' && kind != 'f')) {
+    const char kind = p.back();
+    size_t at = 1;
+    const int width = ReadDigits(p, at);
+    if (at >= p.size() || p[at] != '.' || (kind != 'e' && kind != 'f')) {
         throw std::invalid_argument("bad number pattern");
     }
-    int width = std::atoi(std::string(p.substr(1, dot - 1)).c_str());
-    int precision = std::atoi(std::string(p.substr(dot + 1, p.size() - dot - 2)).c_str());
+    ++at;
+    const int precision = ReadDigits(p, at);
+    if (at != p.size() - 1) {
+        throw std::invalid_argument("bad number pattern");
+    }
     if (!std::isfinite(value)) {
         return PadLeft(NonFiniteText(value), width);
     }
     if (kind == 'e') {
         return PatternScientific(value, width, precision);
     }
-    return PadLeft(Fixed(value, precision), width);
+    Field f;
+    PutFixed(f, value, precision > 360 ? 360 : precision);
+    return f.Padded(width);
 }
 
 } // namespace brekka
