@@ -30,6 +30,22 @@ std::string TrimBlanks(const std::string& text) {
     return text.substr(first, last - first + 1);
 }
 
+// The next field of a data row (fields stand between blanks and tabs), taken off
+// the front of `rest`; empty when none is left.
+std::string_view NextField(std::string_view& rest) {
+    size_t start = 0;
+    while (start < rest.size() && (rest[start] == ' ' || rest[start] == '\t')) {
+        ++start;
+    }
+    size_t end = start;
+    while (end < rest.size() && rest[end] != ' ' && rest[end] != '\t') {
+        ++end;
+    }
+    const std::string_view field = rest.substr(start, end - start);
+    rest.remove_prefix(end);
+    return field;
+}
+
 bool ReadsBackAs(const std::string& text, double value) {
     double parsed = 0;
     return ParseReal(text, parsed) && parsed == value;
@@ -322,22 +338,26 @@ bool TDMBrekka::ReadInputFile() {
     std::vector<double> y;
     std::vector<double> x;
     std::vector<double> z;
-    TextReader row;
     while (!reader.AtEnd()) {
-        std::string line = reader.ReadLine();
-        if (TrimBlanks(line).empty()) {
-            continue;
+        std::string_view line = reader.ReadLineView();
+        std::string_view serial = NextField(line);
+        if (serial.empty()) {
+            continue; // a blank line
         }
-        row.OpenText(std::move(line));
-        try {
-            row.ReadInteger(); // the rows are numbered anew
-            y.push_back(row.ReadReal());
-            x.push_back(row.ReadReal());
-            z.push_back(nrOfVar == 2 ? row.ReadReal() : 0.0);
-        } catch (const TextReadError&) {
+        long long number = 0;
+        double values[3] = {0, 0, 0};
+        // The rows are numbered anew; the serial number only has to be one.
+        bool readable = ParseInteger(serial, number);
+        for (int k = 0; readable && k < 1 + static_cast<int>(nrOfVar); ++k) {
+            readable = ParseReal(NextField(line), values[k]);
+        }
+        if (!readable) {
             ShowProgramError("Real numbers in the inputfile \"" + FileName + "\" are corrupt");
             return false;
         }
+        y.push_back(values[0]);
+        x.push_back(values[1]);
+        z.push_back(values[2]);
     }
     if (y.empty()) {
         messages_.ShowMessage("The input file \"" + FileName + "\" holds no data rows.");

@@ -45,6 +45,9 @@ struct RunSettings {
     // over the data; without, every evaluation runs over the data itself. Both
     // give the same files: the plain form is what the tables are checked against.
     bool TabulatedSearch = true;
+    // The tables may use 512-bit vector units where the processor has them; the
+    // files are the same either way.
+    bool WideVectors = true;
 };
 
 // The critical value of a minimum confidence in per cent (90, 95 or 98; any

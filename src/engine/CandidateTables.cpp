@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <limits>
 #include <thread>
+
+#include "engine/WideKernels.h"
 
 namespace brekka {
 
@@ -142,7 +145,9 @@ int SearchThreadCount(int requested) {
 }
 
 void CandidateTables::Build(std::span<const double> y, std::span<const double> x,
-                            std::span<const double> candidates, double xmin, int threads) {
+                            std::span<const double> candidates, double xmin, int threads,
+                            bool wideVectors) {
+    wide_ = wideVectors && wide::Available();
     values_.assign(candidates.begin(), candidates.end());
     values_.push_back(xmin);
     std::sort(values_.begin(), values_.end());
@@ -189,7 +194,20 @@ void CandidateTables::FormSums(std::span<const double> y, std::span<const double
         const int width = hi - lo;
         // A thread's own rows keep the threads off each other's cache lines.
         std::vector<double> rows(12 * static_cast<size_t>(width), 0.0);
-        SumPass(y, x, values_.data() + lo, width, rows.data());
+        if (wide_) {
+            for (int t = 0; t < width; t += kLanes) {
+                const std::array<double, kLanes> values = TileValues(lo + t, hi);
+                std::array<double, 12 * kLanes> tile;
+                wide::SumTile(y.data(), x.data(), y.size(), values.data(), tile.data());
+                for (int lane = 0; lane < kLanes && t + lane < width; ++lane) {
+                    for (int which = 0; which < 12; ++which) {
+                        rows[which * width + t + lane] = tile[which * kLanes + lane];
+                    }
+                }
+            }
+        } else {
+            SumPass(y, x, values_.data() + lo, width, rows.data());
+        }
         for (int k = 0; k < width; ++k) {
             for (int side = 0; side < 2; ++side) {
                 const double* r = rows.data() + side * 6 * width + k;
@@ -284,8 +302,12 @@ void CandidateTables::FormResiduals(std::span<const double> y, std::span<const d
                 }
             }
         }
-        ResidualPass(y, x, values_.data() + lo, width, linesPerSlot_.data(), xc.data(), yc.data(),
-                     slope.data(), sum.data());
+        if (wide_) {
+            WideResiduals(y, x, lo, hi, xc, yc, slope, sum);
+        } else {
+            ResidualPass(y, x, values_.data() + lo, width, linesPerSlot_.data(), xc.data(),
+                         yc.data(), slope.data(), sum.data());
+        }
         for (int side = 0, row = 0; side < 2; ++side) {
             for (int j = 0; j < linesPerSlot_[side]; ++j, ++row) {
                 for (int k = 0; k < width; ++k) {
@@ -295,6 +317,51 @@ void CandidateTables::FormResiduals(std::span<const double> y, std::span<const d
             }
         }
     });
+}
+
+std::array<double, CandidateTables::kLanes> CandidateTables::TileValues(int from, int to) const {
+    // Lanes beyond the last slot see every datum on side 1; their sums are dropped.
+    std::array<double, kLanes> values;
+    values.fill(std::numeric_limits<double>::infinity());
+    for (int lane = 0; lane < kLanes && from + lane < to; ++lane) {
+        values[lane] = values_[from + lane];
+    }
+    return values;
+}
+
+void CandidateTables::WideResiduals(std::span<const double> y, std::span<const double> x, int lo,
+                                    int hi, const std::vector<double>& xc,
+                                    const std::vector<double>& yc, const std::vector<double>& slope,
+                                    std::vector<double>& sum) const {
+    const int width = hi - lo;
+    const int most = std::max(linesPerSlot_[0], linesPerSlot_[1]);
+    std::vector<double> tileXc(most * kLanes), tileYc(most * kLanes), tileSlope(most * kLanes),
+        tileSum(most * kLanes);
+    for (int t = 0; t < width; t += kLanes) {
+        const std::array<double, kLanes> values = TileValues(lo + t, hi);
+        for (int side = 0, firstRow = 0; side < 2; firstRow += linesPerSlot_[side], ++side) {
+            const int lines = linesPerSlot_[side];
+            std::fill(tileXc.begin(), tileXc.end(), 0.0);
+            std::fill(tileYc.begin(), tileYc.end(), 0.0);
+            std::fill(tileSlope.begin(), tileSlope.end(), 0.0);
+            for (int j = 0; j < lines; ++j) {
+                for (int lane = 0; lane < kLanes && t + lane < width; ++lane) {
+                    const size_t from = static_cast<size_t>(firstRow + j) * width + t + lane;
+                    tileXc[j * kLanes + lane] = xc[from];
+                    tileYc[j * kLanes + lane] = yc[from];
+                    tileSlope[j * kLanes + lane] = slope[from];
+                }
+            }
+            wide::ResidualTile(y.data(), x.data(), y.size(), values.data(), side, lines,
+                               tileXc.data(), tileYc.data(), tileSlope.data(), tileSum.data());
+            for (int j = 0; j < lines; ++j) {
+                for (int lane = 0; lane < kLanes && t + lane < width; ++lane) {
+                    sum[static_cast<size_t>(firstRow + j) * width + t + lane] =
+                        tileSum[j * kLanes + lane];
+                }
+            }
+        }
+    }
 }
 
 } // namespace brekka

@@ -23,9 +23,11 @@ public:
     // Forms the side sums at every distinct candidate value (and at xmin, where
     // candidates with a side of fewer than 3 data restart), then the residual sums
     // of every line the kernel can shape there for any request, the type-6 slopes
-    // with and without their removal. `threads` 0 means as many as the machine has.
+    // with and without their removal. `threads` 0 means as many as the machine has;
+    // `wideVectors` lets the passes use 512-bit vector units where there are any.
     void Build(std::span<const double> y, std::span<const double> x,
-               std::span<const double> candidates, double xmin, int threads);
+               std::span<const double> candidates, double xmin, int threads,
+               bool wideVectors = true);
 
     // The side sums at `bp`, or null when `bp` is not a tabulated candidate.
     const std::array<SideSums, 2>* SumsAt(double bp) const;
@@ -48,11 +50,18 @@ private:
     std::array<std::vector<double>, 2> residuals_;
     std::array<std::vector<int>, 2> lineCount_;
     std::array<int, 2> linesPerSlot_{};
+    bool wide_ = false;
+    static constexpr int kLanes = 8;
 
     int SlotOf(double bp) const;
     void FormSums(std::span<const double> y, std::span<const double> x, int threads);
     void CollectLines(double xmin);
     void FormResiduals(std::span<const double> y, std::span<const double> x, int threads);
+    // The values of the slots from `from` on, at most 8 and none from `to` on.
+    std::array<double, kLanes> TileValues(int from, int to) const;
+    void WideResiduals(std::span<const double> y, std::span<const double> x, int lo, int hi,
+                       const std::vector<double>& xc, const std::vector<double>& yc,
+                       const std::vector<double>& slope, std::vector<double>& sum) const;
 };
 
 // The number of threads a search may use: `requested`, or with 0 the machine's.

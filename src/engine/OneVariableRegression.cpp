@@ -134,7 +134,7 @@ void OneVariableEngine::SearchBestFunction() {
     s = OneVariableSearch{};
 
     if (settings_.TabulatedSearch) {
-        tables_.Build(Y(), X(), candidates_, state_.Xmin, settings_.SearchThreads);
+        tables_.Build(Y(), X(), candidates_, state_.Xmin, settings_.SearchThreads, settings_.WideVectors);
     }
     state_.chosenType = 1;
     state_.chosenMethod = 0;

@@ -74,7 +74,7 @@ void TwoVariableEngine::SearchBestFunction(std::array<double, 101>& candidates,
     candidates[0] = state_.Xmin;
     if (settings_.TabulatedSearch) {
         tables_.Build(Y(), X(), std::span<const double>(candidates.data(), 100), state_.Xmin,
-                      settings_.SearchThreads);
+                      settings_.SearchThreads, settings_.WideVectors);
     }
     double ce = 0;
     result.chosenType = 1;

@@ -67,12 +67,27 @@ bool TextReader::Open(const std::string& path) {
     if (!in.is_open()) {
         return false;
     }
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) {
-        return false;
+    // Read in one piece: the input files of large data sets run to megabytes.
+    std::string content;
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    in.seekg(0, std::ios::beg);
+    if (size > 0) {
+        content.resize(static_cast<size_t>(size));
+        in.read(content.data(), size);
+        content.resize(static_cast<size_t>(in.gcount()));
     }
-    OpenText(content.str());
+    if (in.bad() || size < 0) {
+        // Not a plain file (a pipe, say): read it as a stream.
+        std::ifstream again(path, std::ios::binary);
+        std::ostringstream stream;
+        stream << again.rdbuf();
+        if (again.bad()) {
+            return false;
+        }
+        content = stream.str();
+    }
+    OpenText(std::move(content));
     return true;
 }
 
@@ -97,11 +112,15 @@ void TextReader::ConsumeLineEnd() {
 }
 
 std::string TextReader::ReadLine() {
-    size_t start = pos_;
+    return std::string(ReadLineView());
+}
+
+std::string_view TextReader::ReadLineView() {
+    const size_t start = pos_;
     while (!AtLineEnd()) {
         ++pos_;
     }
-    std::string line = text_.substr(start, pos_ - start);
+    const std::string_view line = std::string_view(text_).substr(start, pos_ - start);
     if (pos_ < text_.size()) {
         ConsumeLineEnd();
     }
@@ -144,7 +163,7 @@ bool TextReader::ReadChar(char& c) {
     return true;
 }
 
-std::string TextReader::ReadToken() {
+std::string_view TextReader::ReadToken() {
     while (pos_ < text_.size()) {
         char c = text_[pos_];
         if (IsBlank(c)) {
@@ -159,38 +178,38 @@ std::string TextReader::ReadToken() {
     while (!AtLineEnd() && !IsBlank(text_[pos_])) {
         ++pos_;
     }
-    return text_.substr(start, pos_ - start);
+    return std::string_view(text_).substr(start, pos_ - start);
 }
 
 long long TextReader::ReadInteger() {
-    std::string token = ReadToken();
+    const std::string_view token = ReadToken();
     long long value = 0;
     if (!ParseInteger(token, value)) {
         throw TextReadError(token.empty() ? "a number is missing"
-                                          : "\"" + token + "\" is not a whole number");
+                                          : "\"" + std::string(token) + "\" is not a whole number");
     }
     return value;
 }
 
 double TextReader::ReadReal() {
-    std::string token = ReadToken();
+    const std::string_view token = ReadToken();
     double value = 0;
     if (!ParseReal(token, value)) {
         throw TextReadError(token.empty() ? "a number is missing"
-                                          : "\"" + token + "\" is not a number");
+                                          : "\"" + std::string(token) + "\" is not a number");
     }
     return value;
 }
 
 std::string TextReader::ReadWord() {
-    std::string token = ReadToken();
+    const std::string_view token = ReadToken();
     if (token.empty()) {
         throw TextReadError("a number is missing");
     }
-    return token;
+    return std::string(token);
 }
 
-bool ParseReal(const std::string& text, double& value) {
+bool ParseReal(std::string_view text, double& value) {
     // Sign, digits, optional "." and digits (at least one digit in all), optional
     // exponent with sign and digits. Nothing else, so inf and nan are refused.
     size_t i = 0;
@@ -243,7 +262,7 @@ bool ParseReal(const std::string& text, double& value) {
     return true;
 }
 
-bool ParseInteger(const std::string& text, long long& value) {
+bool ParseInteger(std::string_view text, long long& value) {
     if (text.empty()) {
         return false;
     }

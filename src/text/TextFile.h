@@ -6,6 +6,7 @@
 #include <fstream>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace brekka {
@@ -51,6 +52,8 @@ public:
 
     // Reads the rest of the current line and moves to the next one.
     std::string ReadLine();
+    // The same without a copy; the view holds until the reader gets a new text.
+    std::string_view ReadLineView();
     void SkipLine();
     void SkipLines(int count);
     // Skips up to `count` characters of the current line (never past its end).
@@ -74,15 +77,15 @@ private:
     std::string text_;
     size_t pos_ = 0;
     int line_ = 1;
-    std::string ReadToken();
+    std::string_view ReadToken();
     bool AtLineEnd() const;
     void ConsumeLineEnd();
 };
 
 // Parses a whole text as a number: optional sign, digits with an optional "."
 // and an optional exponent. False for anything else, including inf and nan.
-bool ParseReal(const std::string& text, double& value);
-bool ParseInteger(const std::string& text, long long& value);
+bool ParseReal(std::string_view text, double& value);
+bool ParseInteger(std::string_view text, long long& value);
 
 // Splits a text into lines, accepting CR LF and LF line ends.
 std::vector<std::string> SplitLines(const std::string& text);

@@ -50,7 +50,7 @@ protected:
 
     Files Run(const std::vector<double>& y, const std::vector<double>& x,
               const std::vector<double>& z, int variables, double criticalValue, bool tabulated,
-              int threads) {
+              int threads, bool wide = true) {
         RecordingMessageSink messages;
         TDMBrekka data(messages);
         FillDataSet(data, y, x);
@@ -64,6 +64,7 @@ protected:
         settings.CriticalValue = criticalValue;
         settings.TabulatedSearch = tabulated;
         settings.SearchThreads = threads;
+        settings.WideVectors = wide;
         Calculation calculation(data, settings);
         Files files;
         files.status = calculation.Run(true);
@@ -88,6 +89,10 @@ protected:
             ASSERT_EQ(tabulated.var, plain.var) << what << ", " << threads << " threads";
             ASSERT_EQ(tabulated.messages, plain.messages) << what << ", " << threads << " threads";
         }
+        // The portable passes, for processors without wide vector units.
+        const Files portable = Run(y, x, z, variables, criticalValue, true, 2, false);
+        ASSERT_EQ(portable.out, plain.out) << what << ", portable passes";
+        ASSERT_EQ(portable.var, plain.var) << what << ", portable passes";
     }
 };
 
