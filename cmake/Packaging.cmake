@@ -53,6 +53,18 @@ if(TARGET brekka)
   endforeach()
 endif()
 
+# The staged install and its checks of the installed tree.
+if(BREKKA_BUILD_TESTS)
+  if(TARGET brekka)
+    set(window_built 1)
+  else()
+    set(window_built 0)
+  endif()
+  add_test(NAME install_tree
+    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/tests/install/check-install.sh
+      ${CMAKE_COMMAND} ${CMAKE_BINARY_DIR} ${window_built} ${BREKKA_APP_ID})
+endif()
+
 # The Debian package: cpack -G DEB in the build directory.
 set(CPACK_PACKAGE_NAME brekka)
 set(CPACK_PACKAGE_VENDOR "The Brekka developers")
