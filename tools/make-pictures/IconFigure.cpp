@@ -3,6 +3,8 @@
 
 namespace brekka::pictures {
 
+// resources/icons/brekka.svg is the same drawing written by hand on the same 64-unit
+// grid: a change here is made there too, so the desktop shows one icon at every size.
 QImage DrawIcon(int size) {
     QImage image(size, size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
@@ -24,7 +26,8 @@ QImage DrawIcon(int size) {
     const QPointF line[] = {QPointF(10 * s, 49 * s), QPointF(42 * s, 20 * s),
                             QPointF(56 * s, 20 * s)};
     painter.drawPolyline(line, 3);
-    painter.setPen(QPen(QColor(255, 80, 80), 2 * s, Qt::DashLine));
+    // Flat ends keep the dashes 8 units on and 4 off, as the SVG's dash array says.
+    painter.setPen(QPen(QColor(255, 80, 80), 2 * s, Qt::DashLine, Qt::FlatCap));
     painter.drawLine(QPointF(42 * s, 12 * s), QPointF(42 * s, 54 * s));
     return image;
 }

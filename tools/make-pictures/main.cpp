@@ -1,5 +1,6 @@
 // Draws the pictures of the figures and input tabs and writes them as JPEG files
-// into the directory given, normally resources/, with the program's icon.
+// into the directory given, normally resources/, with the program's icon at the sizes
+// the window and the desktop use.
 #include "Figures.h"
 #include "JpegFile.h"
 
@@ -40,12 +41,23 @@ int main(int argc, char* argv[]) {
             return 1;
         }
     }
-    // The icon keeps its transparent corners, so it is a PNG.
-    const QString icon = directory.filePath("brekka.png");
-    if (!DrawIcon(128).save(icon, "PNG")) {
-        std::fprintf(stderr, "brekka-make-pictures: cannot write %s\n",
-                     icon.toLocal8Bit().constData());
+    // The icon keeps its transparent corners, so it is a PNG: brekka.png is the window's,
+    // compiled in; icons/ holds the sizes installed for the desktop beside brekka.svg.
+    if (!directory.mkpath("icons")) {
+        std::fprintf(stderr, "brekka-make-pictures: cannot make %s\n",
+                     directory.filePath("icons").toLocal8Bit().constData());
         return 1;
+    }
+    std::vector<std::pair<QString, int>> icons{{directory.filePath("brekka.png"), 128}};
+    for (const int size : {48, 128, 256}) {
+        icons.emplace_back(directory.filePath(QString("icons/brekka-%1.png").arg(size)), size);
+    }
+    for (const auto& [path, size] : icons) {
+        if (!DrawIcon(size).save(path, "PNG")) {
+            std::fprintf(stderr, "brekka-make-pictures: cannot write %s\n",
+                         path.toLocal8Bit().constData());
+            return 1;
+        }
     }
     return 0;
 }
