@@ -92,8 +92,13 @@ public:
     FileDialogSpec OutputOpenDialog{"Open output", "Output files (*.out)|*.out", ".out", "", ""};
     FileDialogSpec OutputReadDialog{"Open output for a graph", "Output files (*.out)|*.out", "out",
                                     "", ""};
-    FileDialogSpec GraphOpenDialog{"Open graph", "Graph files (*.bmp)|*.bmp", "bmp", "", ""};
-    FileDialogSpec GraphSaveDialog{"Save graph", "Image files (*.bmp)|*.bmp", "bmp", "", ""};
+    FileDialogSpec GraphOpenDialog{"Open graph",
+                                   "Graph files (*.bmp *.png)|*.bmp;*.png|"
+                                   "Image files (*.bmp)|*.bmp|PNG picture (*.png)|*.png",
+                                   "bmp", "", ""};
+    // A name ending in .png is saved as PNG, any other as bitmap.
+    FileDialogSpec GraphSaveDialog{
+        "Save graph", "Image files (*.bmp)|*.bmp|PNG picture (*.png)|*.png", "bmp", "", ""};
     void SetDialogFolder(const std::string& path);
 
     // Main window and intro page.

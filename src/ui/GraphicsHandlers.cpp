@@ -428,7 +428,10 @@ void TBrekkaForm::SaveGraph(bool colour) {
         return;
     }
     QString failure;
-    if (!SaveGraphBitmap(*picture, QString::fromStdString(*name), &failure)) {
+    const QString file = QString::fromStdString(*name);
+    const bool saved = HasExtension(*name, ".png") ? SaveGraphPng(*picture, file, &failure)
+                                                   : SaveGraphBitmap(*picture, file, &failure);
+    if (!saved) {
         Message(failure.toStdString());
         return;
     }
