@@ -272,23 +272,6 @@ TEST_F(ColumnFile, RefusedFilesLeaveTheDataSetAsItWasAfterOneMessage) {
     EXPECT_EQ(dm.YData, before.YData);
 }
 
-TEST_F(ColumnFile, WhatIsReadIsSavedAsAnInputFileThatReadsTheSame) {
-    ASSERT_TRUE(ReadFile("data.csv", "Y;X\n0,1;1E-5\n-2,5;1234567,125\n3;-0,000001\n"));
-    const std::vector<double> y = dm.YData;
-    const std::vector<double> x = dm.XData;
-    const std::string title2 = dm.Title2;
-    dm.FileName = ChangeFileExt(dm.FileName, ".inp");
-    ASSERT_TRUE(dm.WriteInputFile());
-    RecordingMessageSink againSink;
-    TDMBrekka again(againSink);
-    again.FileName = dm.FileName;
-    ASSERT_TRUE(again.ReadInputFile());
-    EXPECT_EQ(again.YData, y);
-    EXPECT_EQ(again.XData, x);
-    EXPECT_EQ(again.Title1, "data.csv");
-    EXPECT_EQ(again.Title2, title2);
-}
-
 // brekka-calc takes a spreadsheet file as it takes an input file: the results
 // beside it as FILE.out and FILE.var, the file itself untouched.
 TEST(CalcCommandColumns, CsvFileGivesItsReportAndTable) {
