@@ -1,12 +1,16 @@
 #include "data/DataModule.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <system_error>
 
+#include "data/CsvReader.h"
 #include "text/NumberFormat.h"
 #include "text/TextFile.h"
 
@@ -164,6 +168,55 @@ bool IsDirectory(const std::string& path) {
     return std::filesystem::is_directory(path, error);
 }
 
+bool ReadWholeFile(const std::string& path, std::string& text) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return false;
+    }
+    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+// A title is one line of the input file and of the report: control characters
+// (a quoted header may hold line ends) become blanks, runs of blanks one, and a
+// long column name is cut, never inside a UTF-8 character.
+std::string TitleText(const std::string& text, size_t limit = std::string::npos) {
+    std::string line;
+    for (char c : text) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        const char shown = u < 0x20 || u == 0x7F ? ' ' : c;
+        if (shown != ' ' || line.empty() || line.back() != ' ') {
+            line += shown;
+        }
+    }
+    line = TrimBlanks(line);
+    if (line.size() > limit) {
+        size_t cut = limit;
+        while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) {
+            --cut;
+        }
+        line = TrimBlanks(line.substr(0, cut));
+    }
+    return line;
+}
+
+// "Y: yield; X: depth; Z: salinity" from the header, "column 2" for a column
+// without name.
+std::string ColumnTitles(const CsvTable& table) {
+    constexpr size_t kNameLimit = 40;
+    const char* const names[] = {"Y", "X", "Z"};
+    std::string titles;
+    for (int c = 0; c < table.Columns; ++c) {
+        const size_t k = static_cast<size_t>(c);
+        std::string name = k < table.Header.size() ? TitleText(table.Header[k], kNameLimit) : "";
+        if (name.empty()) {
+            name = "column " + std::to_string(c + 1);
+        }
+        titles += (c > 0 ? "; " : "") + std::string(names[c]) + ": " + name;
+    }
+    return titles;
+}
+
 } // namespace
 
 TDMBrekka::TDMBrekka(MessageSink& messages) : messages_(messages) {
@@ -269,6 +322,9 @@ bool TDMBrekka::WriteInputFile() {
 }
 
 bool TDMBrekka::ReadInputFile() {
+    if (IsColumnFileName(FileName)) {
+        return ReadColumnFile();
+    }
     TextReader reader;
     if (IsDirectory(FileName) || !reader.Open(FileName)) {
         messages_.ShowMessage(CouldNotOpenMessage(FileName));
@@ -378,6 +434,33 @@ bool TDMBrekka::ReadInputFile() {
     return true;
 }
 
+bool TDMBrekka::ReadColumnFile() {
+    std::string text;
+    if (IsDirectory(FileName) || !ReadWholeFile(FileName, text)) {
+        messages_.ShowMessage(CouldNotOpenMessage(FileName));
+        return false;
+    }
+    CsvResult read = ReadCsvText(text);
+    if (!read.Ok) {
+        messages_.ShowMessage("The file \"" + FileName + "\" could not be read: " + read.Error);
+        return false;
+    }
+    CsvTable& table = read.Table;
+    const size_t rows = table.Y.size();
+    Title1 = TitleText(std::filesystem::path(FileName).filename().string());
+    Title2 = ColumnTitles(table);
+    NrOfVar = table.Columns - 1;
+    NrOfData = static_cast<int>(rows);
+    SerialNr.resize(rows);
+    for (size_t i = 0; i < rows; ++i) {
+        SerialNr[i] = static_cast<int>(i) + 1;
+    }
+    YData = std::move(table.Y);
+    XData = std::move(table.X);
+    ZData = table.Columns == 3 ? std::move(table.Z) : std::vector<double>(rows, 0.0);
+    return true;
+}
+
 bool TDMBrekka::StringToFloat(const std::string& text, double& value, RunSettings& settings) const {
     const std::string trimmed = TrimBlanks(text);
     const char separator = settings.DecimalSeparator;
@@ -437,6 +520,13 @@ bool TDMBrekka::ReadResultFile(const std::string& name, const std::string& kind,
 
 void TDMBrekka::ShowProgramError(const std::string& message) {
     messages_.ShowMessage("A program error occurred." + message);
+}
+
+bool IsColumnFileName(const std::string& fileName) {
+    std::string extension = std::filesystem::path(fileName).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension == ".csv" || extension == ".txt";
 }
 
 std::string ChangeFileExt(const std::string& fileName, const std::string& extension) {

@@ -37,7 +37,10 @@ public:
     // when the file cannot be written or a value is not a finite number.
     bool WriteInputFile();
     // Reads FileName into the data set. On any failure a message names the file,
-    // the data set stays exactly as it was and the result is false.
+    // the data set stays exactly as it was and the result is false. A .csv or .txt
+    // file is read as the columns of a spreadsheet (data/CsvReader.h): Title1 is
+    // its name without folder, Title2 names the columns, "Y: yield; X: depth", by
+    // the header or else by number, "Y: column 1; X: column 2".
     bool ReadInputFile();
 
     // Reads a result file whole into OutputLines: kind ".out" for a report, ".var"
@@ -61,7 +64,12 @@ public:
 
 private:
     MessageSink& messages_;
+    bool ReadColumnFile();
 };
+
+// True when the file is read as spreadsheet columns: the extension is .csv or
+// .txt, in any case.
+bool IsColumnFileName(const std::string& fileName);
 
 // The file name with its extension replaced (".out", ".var", ...); a name
 // without extension gets one.

@@ -3,12 +3,18 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QThread>
+#include <QTimer>
+#include <QUrl>
 #include <QWindow>
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 
 namespace brekka {
@@ -38,6 +44,14 @@ TBrekkaForm::TBrekkaForm(TDMBrekka& data, RunSettings& settings, Dialogs& dialog
     setCentralWidget(PageControl1);
     BuildMenu();
     ConnectHandlers();
+    // An input file dropped anywhere on the window is opened. A drop goes to the
+    // innermost widget that takes drops, such as a text field or a memo, which
+    // would take the file's name as text or refuse it; the filter hands such a
+    // file to the window first.
+    setAcceptDrops(true);
+    for (QWidget* each : findChildren<QWidget*>()) {
+        each->installEventFilter(this);
+    }
 
     // Client area of 873 x 567 below the menu.
     resize(873, 567 + MainMenu1->sizeHint().height());
@@ -161,6 +175,7 @@ void TBrekkaForm::FormCreate() {
         PageChanged(0);
     }
     SetDialogFolder(QDir::currentPath().toStdString());
+    InputSaveDialog.FileName.clear();
     DataLoaded = false;
     ResultShown = false;
     GraphShown = false;
@@ -328,10 +343,20 @@ void TBrekkaForm::closeEvent(QCloseEvent* event) {
 }
 
 bool TBrekkaForm::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::DragEnter || type == QEvent::DragMove || type == QEvent::Drop) {
+        // While a calculation runs, nothing dropped is taken, by the window or by
+        // any of its fields.
+        if (Running) {
+            event->ignore();
+            return true;
+        }
+        return watched != this && TakeInputFileDrag(event);
+    }
     if (!Running) {
         return false;
     }
-    switch (event->type()) {
+    switch (type) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
@@ -360,6 +385,73 @@ bool TBrekkaForm::eventFilter(QObject* watched, QEvent* event) {
     default:
         return false;
     }
+}
+
+void TBrekkaForm::dragEnterEvent(QDragEnterEvent* event) {
+    if (!TakeInputFileDrag(event)) {
+        event->ignore();
+    }
+}
+
+void TBrekkaForm::dragMoveEvent(QDragMoveEvent* event) {
+    if (!TakeInputFileDrag(event)) {
+        event->ignore();
+    }
+}
+
+void TBrekkaForm::dropEvent(QDropEvent* event) {
+    if (!TakeInputFileDrag(event)) {
+        event->ignore();
+    }
+}
+
+bool TBrekkaForm::TakeInputFileDrag(QEvent* event) {
+    auto* drag = dynamic_cast<QDropEvent*>(event); // enter and move events are drop events
+    if (!drag || Running) {
+        return false;
+    }
+    const std::string file = DraggedInputFile(drag->mimeData());
+    if (file.empty()) {
+        return false;
+    }
+    // A move would let the source remove the file once it is dropped.
+    const Qt::DropActions possible = drag->possibleActions();
+    if (possible & Qt::CopyAction) {
+        drag->setDropAction(Qt::CopyAction);
+    } else if (possible & Qt::LinkAction) {
+        drag->setDropAction(Qt::LinkAction);
+    } else {
+        return false;
+    }
+    drag->accept();
+    if (event->type() == QEvent::Drop) {
+        // Opened once the drop is over: the source waits for its end, and opening
+        // may show a message box.
+        QTimer::singleShot(0, this, [this, file] {
+            if (!Running) {
+                OpenInputFile(file);
+            }
+        });
+    }
+    return true;
+}
+
+std::string DraggedInputFile(const QMimeData* mime) {
+    if (!mime || !mime->hasUrls()) {
+        return {};
+    }
+    const QList<QUrl> urls = mime->urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile()) {
+        return {};
+    }
+    const std::string path = QFile::encodeName(urls.front().toLocalFile()).toStdString();
+    std::string extension = std::filesystem::path(path).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (extension != ".inp" && !IsColumnFileName(path)) {
+        return {};
+    }
+    return path;
 }
 
 void PauseWithRepaints(int milliseconds) {

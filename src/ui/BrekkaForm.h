@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QTabWidget>
 #include <functional>
 #include <memory>
@@ -80,13 +81,24 @@ public:
     bool Running = false; // a calculation is under way
 
     // The six file dialogs; SetDialogFolder points them all to one folder.
-    FileDialogSpec InputOpenDialog{"Open input", "Input files (*.inp)|*.inp", "inp", ""};
-    FileDialogSpec InputSaveDialog{"Save input", "Input files (*.inp)|*.inp", "inp", ""};
-    FileDialogSpec OutputOpenDialog{"Open output", "Output files (*.out)|*.out", ".out", ""};
+    FileDialogSpec InputOpenDialog{"Open input",
+                                   "Input files (*.inp *.csv *.txt)|*.inp;*.csv;*.txt|"
+                                   "Brekka input files (*.inp)|*.inp|"
+                                   "Spreadsheet columns (*.csv)|*.csv|"
+                                   "Text columns (*.txt)|*.txt|All files (*)|*",
+                                   "inp", "", ""};
+    // Proposes the name of the file opened, with .inp for spreadsheet columns.
+    FileDialogSpec InputSaveDialog{"Save input", "Input files (*.inp)|*.inp", "inp", "", ""};
+    FileDialogSpec OutputOpenDialog{"Open output", "Output files (*.out)|*.out", ".out", "", ""};
     FileDialogSpec OutputReadDialog{"Open output for a graph", "Output files (*.out)|*.out", "out",
-                                    ""};
-    FileDialogSpec GraphOpenDialog{"Open graph", "Graph files (*.bmp)|*.bmp", "bmp", ""};
-    FileDialogSpec GraphSaveDialog{"Save graph", "Image files (*.bmp)|*.bmp", "bmp", ""};
+                                    "", ""};
+    FileDialogSpec GraphOpenDialog{"Open graph",
+                                   "Graph files (*.bmp *.png)|*.bmp;*.png|"
+                                   "Image files (*.bmp)|*.bmp|PNG picture (*.png)|*.png",
+                                   "bmp", "", ""};
+    // A name ending in .png is saved as PNG, any other as bitmap.
+    FileDialogSpec GraphSaveDialog{
+        "Save graph", "Image files (*.bmp)|*.bmp|PNG picture (*.png)|*.png", "bmp", "", ""};
     void SetDialogFolder(const std::string& path);
 
     // Main window and intro page.
@@ -111,7 +123,8 @@ public:
     void HelpOpenButtonClick();
     void ClearButtonClick();
     void InputOpenActionExecute();
-    // Opens this input file as "Open input" does once a name is chosen.
+    // Opens this input file as "Open input" does once a name is chosen; an input
+    // file or spreadsheet columns dropped on the window are opened so too.
     void OpenInputFile(const std::string& fileName);
 
     // Save-Calculate.
@@ -152,6 +165,9 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     TDMBrekka& data_;
@@ -170,6 +186,9 @@ private:
     void Pause(int milliseconds);
     void EditAction(QAction* which);
     std::string Folder(const std::string& fileName) const;
+    // Takes a drag or drop of one input file for the window, over any of its
+    // widgets; false for anything else.
+    bool TakeInputFileDrag(QEvent* event);
 
     // What the graphs are drawn from: the values read back from the current
     // report, the function type of the graph on show, and the graph the
@@ -189,6 +208,10 @@ private:
     void SaveGraph(bool colour);
     void Message(const std::string& text) { dialogs_.ShowMessage(text); }
 };
+
+// The one local file of a drag that "Open input" reads (.inp, .csv or .txt, in any
+// case); empty for other files, several files or no file.
+std::string DraggedInputFile(const QMimeData* mime);
 
 // Waits while the window goes on repainting; user input is ignored meanwhile by
 // the window's own filter.

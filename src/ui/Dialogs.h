@@ -11,9 +11,12 @@ namespace brekka {
 
 struct FileDialogSpec {
     std::string Title;
-    std::string Filter;     // "Input files (*.inp)|*.inp"
+    // Pairs of what the dialog shows and the patterns it means, all joined by "|":
+    // "Input files (*.inp *.csv)|*.inp;*.csv|All files (*)|*". The first is chosen.
+    std::string Filter;
     std::string DefaultExt; // "inp"
     std::string Folder;     // initial folder, set by SetDialogFolder
+    std::string FileName;   // the name proposed in the folder; empty for none
 };
 
 class Dialogs : public MessageSink {

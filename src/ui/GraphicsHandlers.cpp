@@ -1,5 +1,7 @@
 // The handlers of the graphics page: every graph on show is read back from the
 // current report and planned and drawn by the graph units.
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 
 #include "data/GraphReader.h"
@@ -11,8 +13,12 @@ namespace brekka {
 
 namespace {
 
-bool HasExtension(const std::string& name, const char* extension) {
-    return std::filesystem::path(name).extension() == extension;
+// In any case: a report saved as REPORT.OUT is a report.
+bool HasExtension(const std::string& name, const std::string& extension) {
+    std::string own = std::filesystem::path(name).extension().string();
+    std::transform(own.begin(), own.end(), own.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return own == extension;
 }
 
 bool IsRegularFile(const std::string& name) {
@@ -49,7 +55,9 @@ void TBrekkaForm::ConnectGraphicsHandlers() {
 std::string TBrekkaForm::GraphReportName() const {
     const std::string& name = data_.FileName;
     std::error_code error;
-    if (name.empty() || HasExtension(name, ".inp") || std::filesystem::is_directory(name, error)) {
+    // An input file or spreadsheet columns just opened: no report yet.
+    if (name.empty() || HasExtension(name, ".inp") || IsColumnFileName(name) ||
+        std::filesystem::is_directory(name, error)) {
         return {};
     }
     return HasExtension(name, ".var") ? ChangeFileExt(name, ".out") : name;
@@ -420,7 +428,10 @@ void TBrekkaForm::SaveGraph(bool colour) {
         return;
     }
     QString failure;
-    if (!SaveGraphBitmap(*picture, QString::fromStdString(*name), &failure)) {
+    const QString file = QString::fromStdString(*name);
+    const bool saved = HasExtension(*name, ".png") ? SaveGraphPng(*picture, file, &failure)
+                                                   : SaveGraphBitmap(*picture, file, &failure);
+    if (!saved) {
         Message(failure.toStdString());
         return;
     }

@@ -340,6 +340,10 @@ void TBrekkaForm::OpenInputFile(const std::string& fileName) {
     data_.VarOption = data_.NrOfVar == 1 ? 0 : 3;
     InputTab* input = InputTabSheet;
     SetDialogFolder(Folder(fileName));
+    // "Save-Calculate" saves an input file: spreadsheet columns are never
+    // replaced by one, so their name is proposed with .inp.
+    const std::string leaf = std::filesystem::path(fileName).filename().string();
+    InputSaveDialog.FileName = IsColumnFileName(leaf) ? ChangeFileExt(leaf, ".inp") : leaf;
     input->ShowFileName(fileName);
     ResetGraphicsTab();
     input->Title1Edit->setText(QString::fromStdString(data_.Title1));

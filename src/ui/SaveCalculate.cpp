@@ -20,6 +20,15 @@ TBrekkaForm::Choice TBrekkaForm::ChooseInputFile() {
         Message(ResultFileAsInputMessage(*name));
         return Choice::Refused;
     }
+    // "Open input" reads such a name as spreadsheet columns, so the input file
+    // could not be opened again, and the columns it replaced would be lost.
+    if (IsColumnFileName(*name)) {
+        Message("The file \"" + *name +
+                "\" cannot be used to save the input: Brekka saves its input files in a "
+                "layout of its own, and a name ending in .csv or .txt is read as spreadsheet "
+                "columns. Please choose a name ending in .inp.");
+        return Choice::Refused;
+    }
     data_.FileName = *name;
     std::error_code error;
     if (std::filesystem::exists(*name, error)) {
@@ -43,6 +52,7 @@ void TBrekkaForm::InputSaveActionExecute() {
     }
     InputTab* input = InputTabSheet;
     const std::string inputName = data_.FileName;
+    InputSaveDialog.FileName = std::filesystem::path(inputName).filename().string();
 
     // Every complete row is converted before the data set changes.
     const int nrOfVar = input->NrOfVarComboBox->currentIndex() == 1 ? 2 : 1;

@@ -397,6 +397,48 @@ private slots:
         QCOMPARE(Graph(w), colour);
     }
 
+    void savingPngByTheName() {
+        Window w;
+        TempDir dir;
+        Calculate(w, dir, kOneVariable);
+        w.form->OutputTabSheet->GraphicsButton->click();
+        brekka::GraphicsTab* g = Tab(w);
+        const QImage colour = Graph(w);
+        // Bitmap first, as always; PNG offered beside it.
+        const brekka::FileDialogSpec& spec = w.form->GraphSaveDialog;
+        QCOMPARE(spec.DefaultExt, std::string("bmp"));
+        QVERIFY(spec.Filter.rfind("Image files (*.bmp)|*.bmp|", 0) == 0);
+        QVERIFY(spec.Filter.find("PNG picture (*.png)|*.png") != std::string::npos);
+
+        const fs::path png = dir.File("graph.PNG");
+        w.dialogs.files = {png.string()};
+        g->SaveGraphButton->click();
+        QCOMPARE(w.dialogs.messages,
+                 std::vector<std::string>{"The graph was saved in  " + png.string()});
+        QCOMPARE(Contents(png).substr(0, 8), std::string("\x89PNG\r\n\x1a\n"));
+        QImage read(QString::fromStdString(png.string()));
+        QCOMPARE(read.convertToFormat(QImage::Format_RGB32), colour);
+
+        // Black and white as PNG; any other name is a bitmap.
+        const fs::path bw = dir.File("bw.png");
+        const fs::path other = dir.File("graph.picture");
+        w.dialogs.files = {bw.string(), other.string()};
+        g->SaveBlWhButton->click();
+        QCOMPARE(Contents(bw).substr(1, 3), std::string("PNG"));
+        QCOMPARE(QImage(QString::fromStdString(bw.string())).convertToFormat(QImage::Format_RGB32),
+                 Graph(w));
+        g->SaveGraphButton->click();
+        QCOMPARE(Contents(other).substr(0, 2), std::string("BM"));
+
+        // A saved PNG opens again as a graph picture.
+        QVERIFY(w.form->GraphOpenDialog.Filter.find("*.png") != std::string::npos);
+        w.dialogs.Clear();
+        w.dialogs.files = {png.string()};
+        w.form->GraphOpenActionExecute();
+        QVERIFY(w.dialogs.messages.empty());
+        QCOMPARE(Shown(g->PictureImage), colour);
+    }
+
     void openedPictures() {
         Window w;
         TempDir dir;
