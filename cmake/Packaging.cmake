@@ -16,9 +16,11 @@ if(TARGET brekka)
   install(TARGETS brekka RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
 install(TARGETS brekka-calc RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# brekka-calc's drawing is linked into the program today. Should it become a module of
-# its own, loaded when a picture is asked for, its install rule belongs here beside
-# the program, and the packages it needs in BREKKA_DEB_DEPENDS below.
+# brekka-calc draws pictures through this module, loaded only then; it finds it by
+# its path relative to the program.
+if(TARGET brekka-graph-image)
+  install(TARGETS brekka-graph-image LIBRARY DESTINATION ${BREKKA_MODULE_DIR})
+endif()
 
 # The manual pages, compressed as Debian's policy asks; man reads them either way.
 set(man_pages brekka-calc)

@@ -45,7 +45,7 @@ man1=$share/man/man1
 # library's install rule) would land in the package.
 expected=(usr/bin/brekka-calc usr/share/man/man1/brekka-calc.1.gz)
 if [ "$window" = 1 ]; then
-  expected+=(usr/bin/brekka usr/share/man/man1/brekka.1.gz
+  expected+=(usr/bin/brekka usr/share/man/man1/brekka.1.gz usr/lib/brekka/brekka-graph-image.so
     "usr/share/applications/$app_id.desktop" "usr/share/metainfo/$app_id.metainfo.xml"
     usr/share/mime/packages/brekka.xml usr/share/icons/hicolor/scalable/apps/brekka.svg
     usr/share/icons/hicolor/48x48/apps/brekka.png
@@ -77,6 +77,12 @@ fi
 [ -s "$work/field.out" ] && [ -s "$work/field.var" ] ||
   fail "the installed brekka-calc left no report and table"
 if [ "$window" = 1 ]; then
+  # The picture writer is found beside the installed program, not in the build.
+  if ! (cd "$work" && "$usr/bin/brekka-calc" graph field.out field.bmp >"$work/graph.log" 2>&1) ||
+    [ ! -s "$work/field.bmp" ]; then
+    cat "$work/graph.log"
+    fail "the installed brekka-calc did not draw a picture"
+  fi
   usage=$(QT_QPA_PLATFORM=offscreen "$usr/bin/brekka" --help 2>&1)
   status=$?
   [ $status -eq 0 ] && [[ "$usage" == *"Usage: brekka [FILE.inp]"* ]] ||
