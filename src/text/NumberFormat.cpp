@@ -55,27 +55,112 @@ std::string_view NonFiniteText(double value) {
     return value < 0 ? "-INF" : "INF";
 }
 
+__extension__ typedef unsigned __int128 Wide;
+
+// 10^k for k = 0..38, the powers that fit.
+Wide PowerOfTen(int k) {
+    Wide p = 1;
+    for (int i = 0; i < k; ++i) {
+        p *= 10;
+    }
+    return p;
+}
+
+// `digits` significant digits of `magnitude` (> 0, finite) as the integer
+// `number` and the decimal exponent of its first digit, rounded correctly (ties to
+// even on the binary value) in exact integer arithmetic. False when the
+// magnitude lies beyond what 128-bit integers hold exactly; the library's
+// rendering, which is exact too but several times slower, does those.
+bool ExactDigits(double magnitude, int digits, unsigned long long& number, int& exponent) {
+    if (!(magnitude > 0) || !std::isfinite(magnitude) || digits < 1 || digits > 17) {
+        return false;
+    }
+    int binaryExponent = 0;
+    const double fraction = std::frexp(magnitude, &binaryExponent); // magnitude = fraction * 2^e
+    const auto mantissa = static_cast<unsigned long long>(std::ldexp(fraction, 53));
+    const int q = binaryExponent - 53; // magnitude = mantissa * 2^q exactly
+    int e10 = static_cast<int>(std::floor(std::log10(magnitude)));
+    const Wide low = PowerOfTen(digits - 1);
+    const Wide high = low * 10;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const int k = e10 - (digits - 1); // number = round(magnitude / 10^k)
+        Wide num = mantissa;
+        Wide den = 1;
+        if (q >= 0) {
+            if (q > 70) {
+                return false;
+            }
+            num <<= q;
+        } else {
+            if (-q > 120) {
+                return false;
+            }
+            den <<= -q;
+        }
+        const int shift = k < 0 ? -k : k;
+        if (shift > 38) {
+            return false;
+        }
+        const Wide power = PowerOfTen(shift);
+        Wide& scaled = k < 0 ? num : den;
+        // Both stay below 2^126, so that twice the remainder cannot overflow.
+        if (scaled > (Wide(1) << 126) / power) {
+            return false;
+        }
+        scaled *= power;
+        Wide n = num / den;
+        const Wide twiceRest = 2 * (num % den);
+        if (twiceRest > den || (twiceRest == den && (n & 1) != 0)) {
+            ++n;
+        }
+        if (n >= high) {
+            ++e10;
+        } else if (n < low) {
+            --e10;
+        } else {
+            number = static_cast<unsigned long long>(n);
+            exponent = e10;
+            return true;
+        }
+    }
+    return false;
+}
+
 // Mantissa digits ("d.ddd") of |value| with `digits` significant digits, rounded
 // correctly (ties to even on the binary value), then "E", the exponent's sign and
 // at least `exponentDigits` digits.
 void PutScientific(Field& f, double magnitude, int digits, int exponentDigits) {
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                      std::chars_format::scientific, digits - 1);
-    const char* e = std::find(buffer, result.ptr, 'e');
-    f.Put(buffer, static_cast<size_t>(e - buffer));
-    if (digits == 1) {
-        f.Put('.');
-    }
     int exponent = 0;
-    const char* p = e + 1;
-    const bool negative = *p == '-';
-    ++p; // to_chars always writes the exponent's sign
-    std::from_chars(p, result.ptr, exponent);
+    unsigned long long number = 0;
+    if (ExactDigits(magnitude, digits, number, exponent)) {
+        char text[24] = {};
+        const auto end = std::to_chars(text, text + sizeof text, number).ptr;
+        f.Put(text[0]);
+        f.Put('.');
+        f.Put(text + 1, static_cast<size_t>(end - text - 1));
+    } else {
+        char buffer[64];
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                                          std::chars_format::scientific, digits - 1);
+        const char* e = std::find(buffer, result.ptr, 'e');
+        f.Put(buffer, static_cast<size_t>(e - buffer));
+        if (digits == 1) {
+            f.Put('.');
+        }
+        const char* p = e + 1;
+        const bool negative = *p == '-';
+        ++p; // to_chars always writes the exponent's sign
+        std::from_chars(p, result.ptr, exponent);
+        if (negative) {
+            exponent = -exponent;
+        }
+    }
     f.Put('E');
-    f.Put(negative ? '-' : '+');
+    f.Put(exponent < 0 ? '-' : '+');
     char digitsText[8];
-    const auto end = std::to_chars(digitsText, digitsText + sizeof digitsText, exponent).ptr;
+    const auto end = std::to_chars(digitsText, digitsText + sizeof digitsText,
+                                   exponent < 0 ? -exponent : exponent)
+                         .ptr;
     for (int n = static_cast<int>(end - digitsText); n < exponentDigits; ++n) {
         f.Put('0');
     }
