@@ -47,7 +47,7 @@ void OneVariableEngine::WriteReportHeader(int kind) {
         line(" For explanations, use the symbols function in the output scroll menu.");
         line("");
         line(" Name of this output file:  " + ChangeFileExt(data_.FileName, ".out"));
-        line(" Name of input file used :  " + ChangeFileExt(data_.FileName, ".inp"));
+        line(" Name of input file used :  " + inputName_);
         line("");
         line(" " + data_.Title1);
         line(" " + data_.Title2);
@@ -163,6 +163,7 @@ void OneVariableEngine::WriteReportDetails(double bp, int t) {
     s.SumResiduals(Y(), X(), bp);
     const double ssdFunction = s.SSDside[0] + s.SSDside[1];
     const double ce = s.ExplainedFraction(ssdFunction);
+    ReportedCE = ce; // the last details are those of the reported function
 
     if (t == 1) {
         const double sdx = s.stats[1].StDevX;

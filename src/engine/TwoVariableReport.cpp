@@ -56,7 +56,7 @@ void TwoVariableEngine::WriteFileHeader() {
     line(" For explanations, use the symbols function in the output scroll menu.");
     line("");
     line(" Name of this output file:  " + data_.FileName);
-    line(" Name of input file used :  " + ChangeFileExt(data_.FileName, ".inp"));
+    line(" Name of input file used :  " + inputName_);
     line("");
     line(" " + data_.Title1);
     line(" " + data_.Title2);
