@@ -1,8 +1,11 @@
 #include "text/NumberFormat.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
@@ -58,13 +61,15 @@ std::string_view NonFiniteText(double value) {
 __extension__ typedef unsigned __int128 Wide;
 
 // 10^k for k = 0..38, the powers that fit.
-Wide PowerOfTen(int k) {
+constexpr std::array<Wide, 39> kPowersOfTen = [] {
+    std::array<Wide, 39> powers{};
     Wide p = 1;
-    for (int i = 0; i < k; ++i) {
+    for (Wide& each : powers) {
+        each = p;
         p *= 10;
     }
-    return p;
-}
+    return powers;
+}();
 
 // `digits` significant digits of `magnitude` (> 0, finite) as the integer
 // `number` and the decimal exponent of its first digit, rounded correctly (ties to
@@ -75,42 +80,63 @@ bool ExactDigits(double magnitude, int digits, unsigned long long& number, int& 
     if (!(magnitude > 0) || !std::isfinite(magnitude) || digits < 1 || digits > 17) {
         return false;
     }
-    int binaryExponent = 0;
-    const double fraction = std::frexp(magnitude, &binaryExponent); // magnitude = fraction * 2^e
-    const auto mantissa = static_cast<unsigned long long>(std::ldexp(fraction, 53));
-    const int q = binaryExponent - 53; // magnitude = mantissa * 2^q exactly
-    int e10 = static_cast<int>(std::floor(std::log10(magnitude)));
-    const Wide low = PowerOfTen(digits - 1);
-    const Wide high = low * 10;
+    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+    const int biased = static_cast<int>(bits >> 52);
+    if (biased == 0) {
+        return false; // subnormal: far beyond the integers below
+    }
+    const std::uint64_t mantissa =
+        (bits & ((std::uint64_t(1) << 52) - 1)) | (std::uint64_t(1) << 52);
+    const int q = biased - 1075; // magnitude = mantissa * 2^q exactly
+    // floor(log10(2) * (q + 52)) is the exponent of the first digit or one less.
+    int e10 = ((q + 52) * 78913) >> 18;
+    const Wide low = kPowersOfTen[digits - 1];
+    const Wide high = kPowersOfTen[digits];
+    constexpr Wide kLimit = Wide(1) << 126; // twice a remainder stays in range
     for (int attempt = 0; attempt < 3; ++attempt) {
         const int k = e10 - (digits - 1); // number = round(magnitude / 10^k)
-        Wide num = mantissa;
-        Wide den = 1;
-        if (q >= 0) {
-            if (q > 70) {
+        Wide n = 0;
+        bool up = false;
+        if (k <= 0 && q < 0 && -k <= 38 && -q < 126) {
+            // magnitude * 10^-k = mantissa * 10^-k / 2^-q: a shift, no division.
+            const Wide power = kPowersOfTen[-k];
+            if (Wide(mantissa) > kLimit / power) {
                 return false;
             }
-            num <<= q;
+            const Wide num = Wide(mantissa) * power;
+            const int shift = -q;
+            n = num >> shift;
+            const Wide rest = num & ((Wide(1) << shift) - 1);
+            const Wide half = Wide(1) << (shift - 1);
+            up = rest > half || (rest == half && (n & 1) != 0);
         } else {
-            if (-q > 120) {
+            Wide num = mantissa;
+            Wide den = 1;
+            if (q >= 0) {
+                if (q > 70) {
+                    return false;
+                }
+                num <<= q;
+            } else {
+                if (-q > 120) {
+                    return false;
+                }
+                den <<= -q;
+            }
+            const int shift = k < 0 ? -k : k;
+            if (shift > 38) {
                 return false;
             }
-            den <<= -q;
+            Wide& scaled = k < 0 ? num : den;
+            if (scaled > kLimit / kPowersOfTen[shift]) {
+                return false;
+            }
+            scaled *= kPowersOfTen[shift];
+            n = num / den;
+            const Wide twiceRest = 2 * (num % den);
+            up = twiceRest > den || (twiceRest == den && (n & 1) != 0);
         }
-        const int shift = k < 0 ? -k : k;
-        if (shift > 38) {
-            return false;
-        }
-        const Wide power = PowerOfTen(shift);
-        Wide& scaled = k < 0 ? num : den;
-        // Both stay below 2^126, so that twice the remainder cannot overflow.
-        if (scaled > (Wide(1) << 126) / power) {
-            return false;
-        }
-        scaled *= power;
-        Wide n = num / den;
-        const Wide twiceRest = 2 * (num % den);
-        if (twiceRest > den || (twiceRest == den && (n & 1) != 0)) {
+        if (up) {
             ++n;
         }
         if (n >= high) {
