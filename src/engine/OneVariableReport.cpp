@@ -414,11 +414,17 @@ void OneVariableEngine::WriteSummary() {
            " Serial        Yobs          Z         Ycalc"));
     line(" ----------------------------------------------");
     const int N = data_.NrOfData;
+    std::string row;
     for (int i = 0; i < N; ++i) {
         const double x = data_.XData[i];
         const double ycalc = x < s.BestBP ? As * x + Cs : Ag * x + Cg;
-        line(IntField(i + 1, 4) + "      " + E("%12.3e", data_.YData[i]) + E("%12.4e", x) +
-             E("%12.3e", ycalc));
+        row.clear();
+        AppendIntField(row, i + 1, 4);
+        row += "      ";
+        AppendPattern(row, "%12.3e", data_.YData[i]);
+        AppendPattern(row, "%12.4e", x);
+        AppendPattern(row, "%12.3e", ycalc);
+        line(row);
     }
 }
 

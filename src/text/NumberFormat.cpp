@@ -27,14 +27,16 @@ public:
     void Grow(const char* end) { size_ = static_cast<size_t>(end - text_); }
     // Right-aligned in `width`; never cut.
     std::string Padded(int width) const {
+        std::string out;
+        AppendPadded(out, width);
+        return out;
+    }
+    void AppendPadded(std::string& out, int width) const {
         const size_t pad = width > 0 && static_cast<size_t>(width) > size_
                                ? static_cast<size_t>(width) - size_
                                : 0;
-        std::string out;
-        out.reserve(pad + size_);
         out.append(pad, ' ');
         out.append(text_, size_);
-        return out;
     }
     static constexpr size_t kCapacity = 420;
 
@@ -208,7 +210,7 @@ void PutFixed(Field& f, double value, int decimals) {
     PutScientific(f, std::fabs(value), 18, 4);
 }
 
-std::string PatternScientific(double value, int width, int precision) {
+void PutPatternScientific(Field& f, double value, int precision) {
     if (precision > 18) {
         precision = 15;
     }
@@ -218,12 +220,10 @@ std::string PatternScientific(double value, int width, int precision) {
     if (value == 0) {
         value = 0.0;
     }
-    Field f;
     if (value < 0) {
         f.Put('-');
     }
     PutScientific(f, std::fabs(value), precision, 3);
-    return f.Padded(width);
 }
 
 // The leading digits of `text` from `at` as a number, and where they end.
@@ -272,7 +272,9 @@ std::string ScientificField(double value, int width) {
     return f.Padded(width);
 }
 
-std::string FormatPattern(const char* pattern, double value) {
+namespace {
+// The rendering of a pattern into `f`, and the width it asks for.
+int RenderPattern(const char* pattern, double value, Field& f) {
     // Pattern: "%" width "." precision ("e" | "f").
     std::string_view p(pattern);
     if (p.size() < 4 || p.front() != '%') {
@@ -290,14 +292,33 @@ std::string FormatPattern(const char* pattern, double value) {
         throw std::invalid_argument("bad number pattern");
     }
     if (!std::isfinite(value)) {
-        return PadLeft(NonFiniteText(value), width);
+        const std::string_view word = NonFiniteText(value);
+        f.Put(word.data(), word.size());
+    } else if (kind == 'e') {
+        PutPatternScientific(f, value, precision);
+    } else {
+        PutFixed(f, value, precision > 360 ? 360 : precision);
     }
-    if (kind == 'e') {
-        return PatternScientific(value, width, precision);
-    }
+    return width;
+}
+} // namespace
+
+std::string FormatPattern(const char* pattern, double value) {
     Field f;
-    PutFixed(f, value, precision > 360 ? 360 : precision);
+    const int width = RenderPattern(pattern, value, f);
     return f.Padded(width);
+}
+
+void AppendPattern(std::string& out, const char* pattern, double value) {
+    Field f;
+    const int width = RenderPattern(pattern, value, f);
+    f.AppendPadded(out, width);
+}
+
+void AppendIntField(std::string& out, long long value, int width) {
+    Field f;
+    f.Grow(std::to_chars(f.End(), f.End() + 24, value).ptr);
+    f.AppendPadded(out, width);
 }
 
 } // namespace brekka
