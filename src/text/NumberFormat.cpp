@@ -73,6 +73,16 @@ constexpr std::array<Wide, 39> kPowersOfTen = [] {
     return powers;
 }();
 
+constexpr Wide kLimit = Wide(1) << 126; // twice a remainder stays in range
+// The largest factors that 10^k may multiply without passing kLimit.
+constexpr std::array<Wide, 39> kLimits = [] {
+    std::array<Wide, 39> limits{};
+    for (size_t k = 0; k < limits.size(); ++k) {
+        limits[k] = kLimit / kPowersOfTen[k];
+    }
+    return limits;
+}();
+
 // `digits` significant digits of `magnitude` (> 0, finite) as the integer
 // `number` and the decimal exponent of its first digit, rounded correctly (ties to
 // even on the binary value) in exact integer arithmetic. False when the
@@ -94,18 +104,14 @@ bool ExactDigits(double magnitude, int digits, unsigned long long& number, int& 
     int e10 = ((q + 52) * 78913) >> 18;
     const Wide low = kPowersOfTen[digits - 1];
     const Wide high = kPowersOfTen[digits];
-    constexpr Wide kLimit = Wide(1) << 126; // twice a remainder stays in range
     for (int attempt = 0; attempt < 3; ++attempt) {
         const int k = e10 - (digits - 1); // number = round(magnitude / 10^k)
         Wide n = 0;
         bool up = false;
-        if (k <= 0 && q < 0 && -k <= 38 && -q < 126) {
-            // magnitude * 10^-k = mantissa * 10^-k / 2^-q: a shift, no division.
-            const Wide power = kPowersOfTen[-k];
-            if (Wide(mantissa) > kLimit / power) {
-                return false;
-            }
-            const Wide num = Wide(mantissa) * power;
+        if (k <= 0 && q < 0 && -k <= 22 && -q < 126) {
+            // magnitude * 10^-k = mantissa * 10^-k / 2^-q: a shift, no division;
+            // 2^53 * 10^22 stays below 2^126.
+            const Wide num = Wide(mantissa) * kPowersOfTen[-k];
             const int shift = -q;
             n = num >> shift;
             const Wide rest = num & ((Wide(1) << shift) - 1);
@@ -130,7 +136,7 @@ bool ExactDigits(double magnitude, int digits, unsigned long long& number, int& 
                 return false;
             }
             Wide& scaled = k < 0 ? num : den;
-            if (scaled > kLimit / kPowersOfTen[shift]) {
+            if (scaled > kLimits[shift]) {
                 return false;
             }
             scaled *= kPowersOfTen[shift];
