@@ -3,49 +3,41 @@
 #include <CLI/CLI.hpp>
 
 #include <cstdlib>
-#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "app/calc_batch.h"
 #include "app/calc_graph.h"
-#include "data/DataModule.h"
-#include "data/InputFileName.h"
-#include "data/RunSettings.h"
-#include "engine/Calculation.h"
 
 namespace {
 
-constexpr int kExitOk = 0;
-constexpr int kExitWriteFailed = 1;
-constexpr int kExitBadInput = 2;
-constexpr int kExitRefused = 3;
-
-// Every message the window would show in a box goes to standard error, one per line.
-class StderrMessageSink : public brekka::MessageSink {
-public:
-    void ShowMessage(const std::string& text) override { std::cerr << text << '\n'; }
-    bool AskYesNo(const std::string& question) override {
-        std::cerr << question << " (answered yes)\n";
-        return true;
-    }
-};
+using brekka::kExitBadInput;
+using brekka::kExitOk;
 
 void PrintUsage(std::ostream& out) {
-    out << "Usage: brekka-calc [--confidence 90|95|98] [--no-anova] FILE.inp\n"
+    out << "Usage: brekka-calc [--confidence 90|95|98] [--no-anova] [--jobs N] [--threads N] "
+           "FILE...\n"
+           "       brekka-calc graph [--kind KIND] [--bw] [--no-belt] [--no-block] REPORT.out "
+           "IMAGE\n"
            "\n"
-           "Finds the best broken line of Y on X (or on X and Z) for the data of\n"
-           "FILE.inp and writes the report FILE.out and the analysis-of-variance\n"
-           "table FILE.var beside it.\n"
+           "Finds the best broken line of Y on X (or on X and Z) for the data of each\n"
+           "input FILE (.inp, or .csv/.txt columns Y, X and Z) and writes the report\n"
+           "FILE.out and the analysis-of-variance table FILE.var beside it. Prints one\n"
+           "summary line per file: its number of data, function type, breakpoint\n"
+           "(or \"none\") and coefficient of explanation (CE).\n"
            "\n"
            "  --confidence N  minimum confidence in per cent: 90 (default), 95 or 98\n"
            "  --no-anova      leave the sums of squares in FILE.var, without the table\n"
-           "  --help          show this text\n"
+           "  --jobs N        calculate N files at the same time (default 1)\n"
+           "  --threads N     threads of one calculation (default: all cores, shared\n"
+           "                  among the jobs); the results do not depend on it\n"
+           "  --help          show this text (brekka-calc graph --help: the graphs)\n"
            "  --version       show the version\n"
            "\n"
-           "Exit status: 0 done (warnings included), 1 a result file could not be\n"
-           "written, 2 bad arguments or an unreadable or damaged input file, 3 the\n"
-           "data cannot be regressed.\n";
+           "Exit status, the highest of the files': 0 done (warnings included), 1 a\n"
+           "result file could not be written, 2 bad arguments or an unreadable or\n"
+           "damaged input file, 3 the data cannot be regressed.\n";
 }
 
 int BadArguments(const std::string& message) {
@@ -54,38 +46,14 @@ int BadArguments(const std::string& message) {
     return kExitBadInput;
 }
 
-int RunCalculation(const std::string& inputFile, int confidence, bool withAnova) {
-    if (brekka::IsResultFileName(inputFile)) {
-        std::cerr << brekka::ResultFileAsInputMessage(inputFile) << "\n";
-        return kExitBadInput;
+// A whole number of at least 1 for --jobs or --threads, or -1.
+int PositiveCount(const std::string& text) {
+    if (text.empty() || text.size() > 4 ||
+        text.find_first_not_of("0123456789") != std::string::npos) {
+        return -1;
     }
-    StderrMessageSink messages;
-    brekka::TDMBrekka data(messages);
-    brekka::RunSettings settings;
-    std::error_code ec;
-    const std::filesystem::path absolute = std::filesystem::absolute(inputFile, ec);
-    data.FileName = ec ? inputFile : absolute.lexically_normal().string();
-    if (!std::filesystem::is_regular_file(data.FileName, ec)) {
-        std::cerr << "The file \"" << data.FileName << "\" does not exist or is not a file.\n";
-        return kExitBadInput;
-    }
-    if (!data.ReadInputFile()) {
-        return kExitBadInput;
-    }
-    data.VarOption = data.NrOfVar == 1 ? 0 : 3;
-    settings.CriticalValue = brekka::CriticalValueForConfidence(confidence);
-
-    brekka::Calculation calculation(data, settings);
-    switch (calculation.Run(withAnova)) {
-    case brekka::CalculationStatus::Refused:
-        return kExitRefused;
-    case brekka::CalculationStatus::ResultFileError:
-    case brekka::CalculationStatus::TableFailed:
-        return kExitWriteFailed;
-    case brekka::CalculationStatus::Completed:
-        break;
-    }
-    return kExitOk;
+    const int value = std::atoi(text.c_str());
+    return value >= 1 ? value : -1;
 }
 
 } // namespace
@@ -98,6 +66,8 @@ int main(int argc, char** argv) {
     bool version = false;
     bool noAnova = false;
     std::vector<std::string> confidence;
+    std::string jobs = "1";
+    std::string threads;
     std::vector<std::string> inputs;
     app.add_flag("-h,--help", help);
     app.add_flag("--version", version);
@@ -105,6 +75,8 @@ int main(int argc, char** argv) {
     app.add_option("--confidence", confidence)
         ->allow_extra_args(false)
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    app.add_option("--jobs", jobs)->allow_extra_args(false);
+    app.add_option("--threads", threads)->allow_extra_args(false);
     app.add_option("FILE", inputs);
     brekka::GraphCommandOptions graphOptions;
     CLI::App* graph = brekka::AddGraphCommand(app, graphOptions);
@@ -117,8 +89,14 @@ int main(int argc, char** argv) {
             brekka::PrintGraphUsage(std::cerr);
             return kExitBadInput;
         }
-        if (std::string(error.what()).find("--confidence") != std::string::npos) {
+        const std::string what = error.what();
+        if (what.find("--confidence") != std::string::npos) {
             return BadArguments("--confidence needs a value: 90, 95 or 98");
+        }
+        for (const char* option : {"--jobs", "--threads"}) {
+            if (what.find(option) != std::string::npos) {
+                return BadArguments(std::string(option) + " needs a number of at least 1");
+            }
         }
         return BadArguments(error.what());
     }
@@ -139,18 +117,29 @@ int main(int argc, char** argv) {
         }
         inputs.push_back(extra);
     }
-    int percent = 90;
+    brekka::BatchOptions options;
+    options.withAnova = !noAnova;
     for (const std::string& value : confidence) {
         if (value != "90" && value != "95" && value != "98") {
             return BadArguments("the confidence must be 90, 95 or 98, not \"" + value + "\"");
         }
-        percent = std::atoi(value.c_str());
+        options.confidence = std::atoi(value.c_str());
     }
-    if (inputs.size() > 1) {
-        return BadArguments("only one input file can be given");
+    options.jobs = PositiveCount(jobs);
+    if (options.jobs < 0) {
+        return BadArguments("--jobs needs a number of at least 1, not \"" + jobs + "\"");
+    }
+    if (!threads.empty()) {
+        options.threads = PositiveCount(threads);
+        if (options.threads < 0) {
+            return BadArguments("--threads needs a number of at least 1, not \"" + threads + "\"");
+        }
     }
     if (inputs.empty()) {
         return BadArguments("no input file given");
     }
-    return RunCalculation(inputs.front(), percent, !noAnova);
+    if (const std::string shared = brekka::SharedResultFiles(inputs); !shared.empty()) {
+        return BadArguments(shared);
+    }
+    return brekka::CalculateFiles(inputs, options);
 }

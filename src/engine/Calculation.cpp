@@ -48,6 +48,29 @@ CalculationStatus Calculation::Run(bool withVarianceAnalysis, const ProgressFn& 
     return tableFailed ? CalculationStatus::TableFailed : CalculationStatus::Completed;
 }
 
+RunSummary Calculation::Summary() const {
+    RunSummary summary;
+    summary.nrOfData = data_.NrOfData;
+    if (data_.VarOption == 3) {
+        const TwoVariableState& two = two_.State();
+        summary.variables = 2;
+        summary.sequence = two.Sequence;
+        const std::array<const StageResult*, 2> stages{&two.first, &two.second};
+        for (int k = 0; k < 2; ++k) {
+            summary.types[k] = stages[k]->type;
+            summary.withBreakpoint[k] = stages[k]->type >= 2;
+            summary.breakpoints[k] = stages[k]->bp;
+        }
+        summary.ce = two.OverallCE;
+    } else {
+        summary.types[0] = one_.ReportedType();
+        summary.withBreakpoint[0] = state_.chosenType >= 2;
+        summary.breakpoints[0] = state_.BestBP;
+        summary.ce = one_.ReportedCE;
+    }
+    return summary;
+}
+
 bool Calculation::RunVarianceAnalysisFor(const std::string& inputName) {
     VarianceAnalysisInput input;
     input.varFileName = ChangeFileExt(inputName, ".var");

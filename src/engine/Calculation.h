@@ -1,6 +1,7 @@
 #pragma once
 // One whole calculation on the data set: the engine for one or two independent
 // variables, then the analysis of variance. Shared by the window and brekka-calc.
+#include <array>
 #include <functional>
 #include <string>
 
@@ -19,6 +20,21 @@ enum class CalculationStatus {
     TableFailed      // the report is written, the table could not be made (message shown)
 };
 
+// What a completed run found, for one line of a batch summary.
+struct RunSummary {
+    int variables = 1;
+    int nrOfData = 0;
+    // Two variables: 1 when the first relation is on X, 2 when it is on Z.
+    int sequence = 1;
+    // The reported function type of the (first and second) relation, and its
+    // breakpoint when it has one.
+    std::array<int, 2> types{};
+    std::array<bool, 2> withBreakpoint{};
+    std::array<double, 2> breakpoints{};
+    // The coefficient of explanation of the function (two variables: the overall one).
+    double ce = 0;
+};
+
 class Calculation {
 public:
     Calculation(TDMBrekka& data, RunSettings& settings);
@@ -30,6 +46,8 @@ public:
     CalculationStatus Run(bool withVarianceAnalysis, const ProgressFn& progress = nullptr);
 
     const CalculationState& State() const { return state_; }
+    // Of the last completed run.
+    RunSummary Summary() const;
     const TwoVariableState& TwoVariables() const { return two_.State(); }
 
 private:

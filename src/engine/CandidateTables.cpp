@@ -28,7 +28,7 @@ constexpr std::array<Request, 10> kRequests{{{0, 0},
                                              {kRequestType6, 0}}};
 
 // Below this many datum-candidate pairs a second thread costs more than it saves.
-constexpr long kPairsPerExtraThread = 200000;
+constexpr long kPairsPerExtraThread = 2000000;
 
 bool SameLine(const FunctionLine& a, const FunctionLine& b) {
     return std::bit_cast<std::uint64_t>(a.Xc) == std::bit_cast<std::uint64_t>(b.Xc) &&

@@ -43,6 +43,13 @@ OneVariableEngine::OneVariableEngine(TDMBrekka& data, RunSettings& settings,
                                      CalculationState& state)
     : data_(data), settings_(settings), state_(state) {}
 
+int OneVariableEngine::ReportedType() const {
+    if (state_.chosenType != 6) {
+        return state_.chosenType;
+    }
+    return Type6Kind == 2 ? 6 : (Type6Kind == 3 ? 7 : 8);
+}
+
 const CandidateTables* OneVariableEngine::Tables() const {
     return settings_.TabulatedSearch ? &tables_ : nullptr;
 }
@@ -134,7 +141,8 @@ void OneVariableEngine::SearchBestFunction() {
     s = OneVariableSearch{};
 
     if (settings_.TabulatedSearch) {
-        tables_.Build(Y(), X(), candidates_, state_.Xmin, settings_.SearchThreads, settings_.WideVectors);
+        tables_.Build(Y(), X(), candidates_, state_.Xmin, settings_.SearchThreads,
+                      settings_.WideVectors);
     }
     state_.chosenType = 1;
     state_.chosenMethod = 0;
@@ -185,6 +193,8 @@ void OneVariableEngine::SearchBestFunction() {
 }
 
 bool OneVariableEngine::WriteReport() {
+    // The report names the file the data came from, a column file included.
+    inputName_ = data_.FileName;
     const std::string outName = ChangeFileExt(data_.FileName, ".out");
     const std::string varName = ChangeFileExt(data_.FileName, ".var");
     data_.FileName = varName;

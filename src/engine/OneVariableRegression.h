@@ -41,6 +41,10 @@ public:
 
     // 1 two disconnected sloping segments, 2 one of them horizontal, 3 parallel.
     int Type6Kind = 1;
+    // The coefficient of explanation of the reported function.
+    double ReportedCE = 0;
+    // The function type as the report names it (a type 6 by its kind: 6, 7 or 8).
+    int ReportedType() const;
     const OneVariableSearch& Search() const { return search_; }
 
 private:
@@ -50,6 +54,7 @@ private:
     OneVariableSearch search_;
     std::array<double, 100> candidates_{};
     CandidateTables tables_;
+    std::string inputName_;
     TextFileWriter out_;
     TextFileWriter var_;
 

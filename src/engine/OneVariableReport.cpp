@@ -47,7 +47,7 @@ void OneVariableEngine::WriteReportHeader(int kind) {
         line(" For explanations, use the symbols function in the output scroll menu.");
         line("");
         line(" Name of this output file:  " + ChangeFileExt(data_.FileName, ".out"));
-        line(" Name of input file used :  " + ChangeFileExt(data_.FileName, ".inp"));
+        line(" Name of input file used :  " + inputName_);
         line("");
         line(" " + data_.Title1);
         line(" " + data_.Title2);
@@ -163,6 +163,7 @@ void OneVariableEngine::WriteReportDetails(double bp, int t) {
     s.SumResiduals(Y(), X(), bp);
     const double ssdFunction = s.SSDside[0] + s.SSDside[1];
     const double ce = s.ExplainedFraction(ssdFunction);
+    ReportedCE = ce; // the last details are those of the reported function
 
     if (t == 1) {
         const double sdx = s.stats[1].StDevX;
@@ -413,11 +414,17 @@ void OneVariableEngine::WriteSummary() {
            " Serial        Yobs          Z         Ycalc"));
     line(" ----------------------------------------------");
     const int N = data_.NrOfData;
+    std::string row;
     for (int i = 0; i < N; ++i) {
         const double x = data_.XData[i];
         const double ycalc = x < s.BestBP ? As * x + Cs : Ag * x + Cg;
-        line(IntField(i + 1, 4) + "      " + E("%12.3e", data_.YData[i]) + E("%12.4e", x) +
-             E("%12.3e", ycalc));
+        row.clear();
+        AppendIntField(row, i + 1, 4);
+        row += "      ";
+        AppendPattern(row, "%12.3e", data_.YData[i]);
+        AppendPattern(row, "%12.4e", x);
+        AppendPattern(row, "%12.3e", ycalc);
+        line(row);
     }
 }
 

@@ -175,6 +175,7 @@ RunStatus TwoVariableEngine::RunTwoVariableRegression() {
     SearchBestFunction(two_.CandidatesZ, settings_.ZChoices, two_.resultZ);
     ExchangeXZ();
 
+    inputName_ = data_.FileName; // the report names it, a column file included
     const std::string outName = ChangeFileExt(data_.FileName, ".out");
     const std::string varName = ChangeFileExt(data_.FileName, ".var");
     auto cannotOpen = [&](const std::string& name) {

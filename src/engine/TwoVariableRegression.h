@@ -62,6 +62,7 @@ private:
     TwoVariableState two_;
     TextFileWriter out_, var_;
     CandidateTables tables_;
+    std::string inputName_;
 
     std::span<const double> Y() const { return data_.YData; }
     std::span<const double> X() const { return data_.XData; }

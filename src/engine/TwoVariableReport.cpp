@@ -56,7 +56,7 @@ void TwoVariableEngine::WriteFileHeader() {
     line(" For explanations, use the symbols function in the output scroll menu.");
     line("");
     line(" Name of this output file:  " + data_.FileName);
-    line(" Name of input file used :  " + ChangeFileExt(data_.FileName, ".inp"));
+    line(" Name of input file used :  " + inputName_);
     line("");
     line(" " + data_.Title1);
     line(" " + data_.Title2);
@@ -544,9 +544,15 @@ void TwoVariableEngine::WriteTwoVariableSummary() {
     line(seq1 ? " Serial        Yobs         X          YXr          Z          Ycalc"
               : " Serial        Yobs         Z          YZr          X         Ycalc");
     line(" " + std::string(67, '-'));
+    std::string row;
     for (int i = 0; i < N; ++i) {
-        line(IntField(i + 1, 4) + "     " + E("%12.3e", data_.YData[i]) + E("%12.3e", U[i]) +
-             E("%12.3e", two_.FirstResiduals[i]) + E("%12.3e", V[i]) + E("%12.3e", two_.KeptY[i]));
+        row.clear();
+        AppendIntField(row, i + 1, 4);
+        row += "     ";
+        for (double value : {data_.YData[i], U[i], two_.FirstResiduals[i], V[i], two_.KeptY[i]}) {
+            AppendPattern(row, "%12.3e", value);
+        }
+        line(row);
     }
 }
 

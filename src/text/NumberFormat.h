@@ -23,4 +23,8 @@ std::string ScientificField(double value, int width);
 // digits, "E") and "%w.pf" (fixed-point). A precision above 18 counts as 15.
 std::string FormatPattern(const char* pattern, double value);
 
+// The same appended to `out`, for the long tables of the reports.
+void AppendPattern(std::string& out, const char* pattern, double value);
+void AppendIntField(std::string& out, long long value, int width);
+
 } // namespace brekka

@@ -1,5 +1,9 @@
 #include "text/TextFile.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <iterator>
@@ -19,10 +23,23 @@ bool IsDigit(char c) {
 } // namespace
 
 bool TextFileWriter::Open(const std::string& path) {
-    stream_.open(path, std::ios::binary | std::ios::trunc);
-    failed_ = !stream_.is_open();
+    if (fd_ >= 0) {
+        Close();
+    }
+    // The file is written over and cut to its new length when closed, not emptied
+    // first: emptying a large report costs the file system more than writing it,
+    // and a new run of the same data writes the same length.
+    fd_ = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    failed_ = fd_ < 0;
+    written_ = 0;
     buffer_.clear();
     return !failed_;
+}
+
+TextFileWriter::~TextFileWriter() {
+    if (fd_ >= 0) {
+        Close();
+    }
 }
 
 void TextFileWriter::Write(const std::string& text) {
@@ -41,24 +58,34 @@ void TextFileWriter::WriteLine(const std::string& text) {
 }
 
 void TextFileWriter::Flush() {
-    if (stream_.is_open() && !buffer_.empty()) {
-        stream_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
-        if (!stream_) {
-            failed_ = true;
+    size_t done = 0;
+    while (fd_ >= 0 && !failed_ && done < buffer_.size()) {
+        const ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
         }
+        if (n <= 0) {
+            failed_ = true;
+            break;
+        }
+        done += static_cast<size_t>(n);
     }
+    written_ += static_cast<long long>(done);
     buffer_.clear();
 }
 
 bool TextFileWriter::Close() {
-    if (!stream_.is_open()) {
+    if (fd_ < 0) {
         return false;
     }
     Flush();
-    stream_.close();
-    if (stream_.fail()) {
+    if (!failed_ && ::ftruncate(fd_, static_cast<off_t>(written_)) != 0) {
         failed_ = true;
     }
+    if (::close(fd_) != 0) {
+        failed_ = true;
+    }
+    fd_ = -1;
     return !failed_;
 }
 
@@ -117,9 +144,13 @@ std::string TextReader::ReadLine() {
 
 std::string_view TextReader::ReadLineView() {
     const size_t start = pos_;
-    while (!AtLineEnd()) {
-        ++pos_;
+    const char* const text = text_.data();
+    const size_t size = text_.size();
+    size_t end = pos_;
+    while (end < size && text[end] != '\n' && text[end] != '\r') {
+        ++end;
     }
+    pos_ = end;
     const std::string_view line = std::string_view(text_).substr(start, pos_ - start);
     if (pos_ < text_.size()) {
         ConsumeLineEnd();

@@ -26,14 +26,17 @@ public:
 
     // Creates or replaces the file; false when it cannot be opened.
     bool Open(const std::string& path);
-    bool IsOpen() const { return stream_.is_open(); }
+    bool IsOpen() const { return fd_ >= 0; }
     void Write(const std::string& text);
     void WriteLine(const std::string& text = std::string());
     // Closes the file; false when any write failed.
     bool Close();
 
+    ~TextFileWriter();
+
 private:
-    std::ofstream stream_;
+    int fd_ = -1;
+    long long written_ = 0;
     std::string buffer_;
     bool failed_ = false;
     void Flush();

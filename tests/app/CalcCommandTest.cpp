@@ -59,7 +59,9 @@ TEST(CalcCommand, BadArgumentsExitWithStatusTwo) {
     EXPECT_EQ(RunCalc(dir, "--confidence 80 yield-watertable.inp").status, 2);
     EXPECT_EQ(RunCalc(dir, "--confidence").status, 2);
     EXPECT_EQ(RunCalc(dir, "--fast yield-watertable.inp").status, 2);
-    EXPECT_EQ(RunCalc(dir, "yield-watertable.inp other.inp").status, 2);
+    EXPECT_EQ(RunCalc(dir, "--jobs 0 yield-watertable.inp").status, 2);
+    EXPECT_EQ(RunCalc(dir, "--threads -1 yield-watertable.inp").status, 2);
+    EXPECT_EQ(RunCalc(dir, "--jobs").status, 2);
     EXPECT_EQ(RunCalc(dir, "missing.inp").status, 2);
     EXPECT_FALSE(std::filesystem::exists(dir.File("yield-watertable.out")));
 }

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
+#include <random>
+#include <string>
+
 #include "text/NumberFormat.h"
 
 using namespace brekka;
@@ -70,4 +75,59 @@ TEST(NumberFormat, PatternPrecisionAbove18CountsAs15) {
     EXPECT_EQ(FormatPattern("%22.18e", 2.0 / 3.0), "6.66666666666666630E-001");
     EXPECT_EQ(FormatPattern("%8.3f", 2.0 / 3.0), "   0.667");
     EXPECT_EQ(FormatPattern("%10.2e", 0.996), "  1.0E+000");
+}
+
+namespace {
+// The scientific rendering as the standard library spells it, in the files' form.
+std::string LibraryScientific(double value, int digits) {
+    char buffer[80];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                   std::chars_format::scientific, digits - 1)
+                         .ptr;
+    std::string text(buffer, end);
+    const size_t e = text.find('e');
+    std::string mantissa = text.substr(0, e) + (digits == 1 ? "." : "");
+    const int exponent = std::stoi(text.substr(e + 1));
+    std::string power = std::to_string(std::abs(exponent));
+    power.insert(0, power.size() < 3 ? 3 - power.size() : 0, '0');
+    return (value < 0 ? "-" : "") + mantissa + (exponent < 0 ? "E-" : "E+") + power;
+}
+} // namespace
+
+TEST(NumberFormat, ScientificDigitsAgreeWithTheLibraryOnTiesCarriesAndEveryMagnitude) {
+    // The renderings round in integer arithmetic where the value allows it; they
+    // must give the library's correctly rounded digits everywhere: binary ties
+    // (k / 2^j), decimal near-ties, carries into the next power of ten, and
+    // magnitudes beyond the integer range where the library takes over.
+    std::vector<double> values{0.25,
+                               2.5,
+                               3.5,
+                               0.125,
+                               1234.5,
+                               9.9995,
+                               9.99951,
+                               99.95,
+                               1e-300,
+                               1e300,
+                               5e-324,
+                               1.7976931348623157e308,
+                               123456789012345678.0};
+    for (int j = -30; j <= 30; ++j) {
+        for (int k = 1; k < 400; k += 7) {
+            values.push_back(std::ldexp(k, j));
+            values.push_back((k + 0.5) * std::pow(10.0, j));
+        }
+    }
+    std::mt19937_64 generator(99);
+    std::uniform_real_distribution<double> exponent(-320, 308);
+    for (int i = 0; i < 20000; ++i) {
+        values.push_back(std::pow(10.0, exponent(generator)));
+    }
+    for (double v : values) {
+        for (int digits : {1, 2, 3, 4, 5, 8, 15, 17}) {
+            const std::string pattern = "%1." + std::to_string(digits) + "e";
+            ASSERT_EQ(FormatPattern(pattern.c_str(), -v), LibraryScientific(-v, digits))
+                << v << " with " << digits << " digits";
+        }
+    }
 }
