@@ -180,45 +180,9 @@ bool HasChar(const std::string& text, char c) {
     return text.find(c) != std::string::npos;
 }
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // The form ParseReal accepts, whatever the magnitude; its exponent's sign in `sign`.
 bool HasNumberForm(const std::string& text, char& sign) {
-    size_t i = 0;
-    const size_t n = text.size();
-    if (i < n && (text[i] == '+' || text[i] == '-')) {
-        ++i;
-    }
-    size_t digits = 0;
-    while (i < n && IsDigit(text[i])) {
-        ++i;
-        ++digits;
-    }
-    if (i < n && text[i] == '.') {
-        for (++i; i < n && IsDigit(text[i]); ++i) {
-            ++digits;
-        }
-    }
-    sign = '+';
-    if (digits == 0) {
-        return false;
-    }
-    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
-        ++i;
-        if (i < n && (text[i] == '+' || text[i] == '-')) {
-            sign = text[i++];
-        }
-        size_t expDigits = 0;
-        for (; i < n && IsDigit(text[i]); ++i) {
-            ++expDigits;
-        }
-        if (expDigits == 0) {
-            return false;
-        }
-    }
-    return i == n;
+    return HasRealForm(text, &sign);
 }
 
 // A field as a message quotes it: control characters as blanks, a long text cut

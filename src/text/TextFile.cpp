@@ -240,7 +240,7 @@ std::string TextReader::ReadWord() {
     return std::string(token);
 }
 
-bool ParseReal(std::string_view text, double& value) {
+bool HasRealForm(std::string_view text, char* exponentSign) {
     // Sign, digits, optional "." and digits (at least one digit in all), optional
     // exponent with sign and digits. Nothing else, so inf and nan are refused.
     size_t i = 0;
@@ -260,12 +260,18 @@ bool ParseReal(std::string_view text, double& value) {
             ++digits;
         }
     }
+    if (exponentSign) {
+        *exponentSign = '+';
+    }
     if (digits == 0) {
         return false;
     }
     if (i < n && (text[i] == 'e' || text[i] == 'E')) {
         ++i;
         if (i < n && (text[i] == '+' || text[i] == '-')) {
+            if (exponentSign) {
+                *exponentSign = text[i];
+            }
             ++i;
         }
         size_t expDigits = 0;
@@ -277,9 +283,14 @@ bool ParseReal(std::string_view text, double& value) {
             return false;
         }
     }
-    if (i != n) {
+    return i == n;
+}
+
+bool ParseReal(std::string_view text, double& value) {
+    if (!HasRealForm(text)) {
         return false;
     }
+    const size_t n = text.size();
     const char* first = text.data();
     if (*first == '+') {
         ++first;

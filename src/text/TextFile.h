@@ -88,6 +88,9 @@ private:
 // Parses a whole text as a number: optional sign, digits with an optional "."
 // and an optional exponent. False for anything else, including inf and nan.
 bool ParseReal(std::string_view text, double& value);
+// Whether the text has the form ParseReal reads, whatever its magnitude; the sign
+// of its exponent ('+' without one) in `exponentSign` when given.
+bool HasRealForm(std::string_view text, char* exponentSign = nullptr);
 bool ParseInteger(std::string_view text, long long& value);
 
 // Splits a text into lines, accepting CR LF and LF line ends.
